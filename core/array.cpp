@@ -19,7 +19,9 @@ ArrayRecord ArrayRecord::New(int32_t room) {
   return record;
 }
 
-int32_t ArrayRecord::Dimensions() const noexcept { return block_ == nullptr ? 0 : Header()[0]; }
+int32_t ArrayRecord::Dimensions() const noexcept {
+  return block_ == nullptr ? 0 : Header()[0];
+}
 
 void ArrayRecord::SetSize(int32_t size) {
   if (block_ == nullptr) return;
@@ -86,7 +88,8 @@ int32_t ByteBuffer::Length() const noexcept {
 }
 
 const unsigned char* ByteBuffer::Data() const noexcept {
-  return block_ == nullptr ? nullptr : static_cast<const unsigned char*>(block_) + kArrayHeaderBytes;
+  return block_ == nullptr ? nullptr
+                           : static_cast<const unsigned char*>(block_) + kArrayHeaderBytes;
 }
 
 unsigned char* ByteBuffer::Data() noexcept {

@@ -72,10 +72,14 @@ class ArrayRecord {
   int32_t room_ = 0;
 };
 
-inline ArrayRecord NewArray(int32_t room) { return ArrayRecord::New(room); }
+inline ArrayRecord NewArray(int32_t room) {
+  return ArrayRecord::New(room);
+}
 // The element count: the product of the sizes; 0 for no record and for d = 0.
 int32_t ArrayCount(const ArrayRecord& record);
-inline ArraySlot& ArrayElement(ArrayRecord& record, int32_t index) { return record.Element(index); }
+inline ArraySlot& ArrayElement(ArrayRecord& record, int32_t index) {
+  return record.Element(index);
+}
 
 // An array record whose elements are texts it owns.
 class TextArray {
@@ -110,7 +114,9 @@ class TextArray {
   ArrayRecord record_;
 };
 
-inline void ReleaseTextArray(TextArray& array) { array.Release(); }
+inline void ReleaseTextArray(TextArray& array) {
+  array.Release();
+}
 
 // An array record whose elements are 32-bit signed integers.
 class IntArray {

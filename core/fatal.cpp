@@ -35,7 +35,9 @@ void FormatFailure(Failure failure, std::uint64_t bytes_asked, char* out, std::s
   }
 }
 
-void SetFatalMessageShower(FatalMessageShower shower) { g_shower = shower; }
+void SetFatalMessageShower(FatalMessageShower shower) {
+  g_shower = shower;
+}
 
 void FatalReport(Failure failure, std::uint64_t bytes_asked) {
   // The text is formatted into a fixed buffer: the report must work when the heap is gone.

@@ -1,15 +1,19 @@
 // The platform layer on systems other than Windows: the C heap and standard error.
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 #include "core/platform.h"
 
 namespace dorvane::platform {
 
-void* HeapAllocate(std::size_t n) noexcept { return std::malloc(n == 0 ? 1 : n); }
+void* HeapAllocate(std::size_t n) noexcept {
+  return std::malloc(n == 0 ? 1 : n);
+}
 
-void HeapRelease(void* block) noexcept { std::free(block); }
+void HeapRelease(void* block) noexcept {
+  std::free(block);
+}
 
 void ShowFatalMessage(const char* message) noexcept {
   std::fprintf(stderr, "Dorvane: %s\n", message);

@@ -5,9 +5,13 @@
 
 namespace dorvane::platform {
 
-void* HeapAllocate(std::size_t n) noexcept { return HeapAlloc(GetProcessHeap(), 0, n == 0 ? 1 : n); }
+void* HeapAllocate(std::size_t n) noexcept {
+  return HeapAlloc(GetProcessHeap(), 0, n == 0 ? 1 : n);
+}
 
-void HeapRelease(void* block) noexcept { HeapFree(GetProcessHeap(), 0, block); }
+void HeapRelease(void* block) noexcept {
+  HeapFree(GetProcessHeap(), 0, block);
+}
 
 void ShowFatalMessage(const char* message) noexcept {
   // No owner window: the main window stays enabled while the box is open.

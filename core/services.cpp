@@ -23,13 +23,21 @@ void RegisterExitCallback(ExitCallback routine) {
   if (g_callback_count < kMaxExitCallbacks) g_callbacks[g_callback_count++] = routine;
 }
 
-void ClearExitCallbacks() { g_callback_count = 0; }
+void ClearExitCallbacks() {
+  g_callback_count = 0;
+}
 
-int32_t ExitCallbackCount() { return g_callback_count; }
+int32_t ExitCallbackCount() {
+  return g_callback_count;
+}
 
-void SetServiceReleaser(ExitCallback releaser) { g_releaser = releaser; }
+void SetServiceReleaser(ExitCallback releaser) {
+  g_releaser = releaser;
+}
 
-bool ServicesEnding() { return g_ending; }
+bool ServicesEnding() {
+  return g_ending;
+}
 
 void EndServices(int32_t /*code*/) {
   g_ending = true;

@@ -43,8 +43,12 @@ bool IsLiteral(const void* block) {
   return address >= pool && address < pool + sizeof kLiteralPool;
 }
 
-void InjectAllocationFailure(std::int64_t successes) { g_fail_after = successes; }
+void InjectAllocationFailure(std::int64_t successes) {
+  g_fail_after = successes;
+}
 
-std::int64_t LiveBlockCount() { return g_live_blocks; }
+std::int64_t LiveBlockCount() {
+  return g_live_blocks;
+}
 
 }  // namespace dorvane

@@ -60,7 +60,7 @@ class Text {
 // A lent text: a raw reference or a Text, never kept.
 class TextRef {
  public:
-  TextRef(const char* bytes) noexcept : bytes_(bytes) {}  // NOLINT(google-explicit-constructor)
+  TextRef(const char* bytes) noexcept : bytes_(bytes) {}      // NOLINT(google-explicit-constructor)
   TextRef(const Text& text) noexcept : bytes_(text.get()) {}  // NOLINT(google-explicit-constructor)
   const char* get() const noexcept { return bytes_; }
   const char* c_str() const noexcept { return bytes_ != nullptr ? bytes_ : kEmptyLiteral; }
@@ -75,7 +75,9 @@ int32_t ByteLength(TextRef text);
 // A fresh text of the given texts' bytes in order; never no text (an empty result is a fresh
 // block of one byte). One allocation: all lengths are measured first.
 Text JoinTexts(std::initializer_list<TextRef> texts);
-inline Text JoinTexts(TextRef first, TextRef second) { return JoinTexts({first, second}); }
+inline Text JoinTexts(TextRef first, TextRef second) {
+  return JoinTexts({first, second});
+}
 
 // A fresh copy in a block of exactly length + 1 bytes; no text gives no text.
 Text CopyText(TextRef text);

@@ -1,0 +1,285 @@
+// The fast comparison engine.
+//
+// Both texts go into one string  A 1 B 0  (each byte b as b + 2, so the separator 1 and the end
+// 0 are unique and smallest) and one suffix array with LCP array is built over it. Runs start at
+// unit starts and consist of whole units, so only suffixes at unit starts take part. For a unit
+// start p of one text let
+//   M(p) = the longest byte length, ending at a unit boundary of the other text, of a run of the
+//          other text that stands at p, and
+//   L(p) = the longest common prefix of the suffix at p with any suffix at an earlier unit start
+//          of the same text.
+// A run of the other text first occurs at p exactly when it is a prefix at p that is longer
+// than L(p); all such runs are prefixes of the longest, so p covers [p, p + M(p)) when
+// M(p) > L(p) and that run holds at least three units. The covered bytes are the union of these
+// stretches.
+//
+// M(p) comes from the nearest unit-start suffixes of the other text on each side in suffix
+// order: the LCP with them is the largest, and the aligned length grows with the LCP. The one
+// exception is a text ending in a lone lead byte: its suffixes end there with a complete unit,
+// so one of them can tie with a longer-aligned neighbour; a stack of the other text's suffixes
+// that are whole prefixes of the current one finds the longest. L(p) is the longest previous
+// factor (Crochemore and Ilie, 2008) over the unit starts of one text, computed with a stack of
+// nearest smaller text positions while the suffix order is walked backwards.
+#include <cstring>
+#include <limits>
+
+#include "core/block_array.h"
+#include "diff/compare.h"
+#include "diff/coverage.h"
+#include "diff/segment.h"
+#include "diff/suffix_array.h"
+
+namespace dorvane {
+namespace {
+
+constexpr int32_t kInfinite = std::numeric_limits<int32_t>::max();
+
+// Where each global position of the joined string lies.
+enum Place : uint8_t {
+  kInside = 0,     // a trail byte: neither a unit start nor a boundary
+  kUnitStart = 1,  // the first byte of a unit
+  kEnd = 2,        // the separator or the end: a boundary that starts no unit
+};
+
+class Engine {
+ public:
+  Engine(const char* a, int32_t a_length, const char* b, int32_t b_length)
+      : a_(a), b_(b), la_(a_length), lb_(b_length), n_(a_length + b_length + 2) {}
+
+  Coverage Run() {
+    Coverage coverage;
+    coverage.first = ByteBuffer::New(la_);
+    coverage.second = ByteBuffer::New(lb_);
+    if (la_ == 0 || lb_ == 0) {
+      Clear(coverage.first);
+      Clear(coverage.second);
+      return coverage;
+    }
+    BuildIndex();
+    FindMatches();
+    DecideFirstOccurrences();
+    Sweep(0, la_, coverage.first);
+    Sweep(la_ + 1, lb_, coverage.second);
+    return coverage;
+  }
+
+ private:
+  static void Clear(ByteBuffer& flags) {
+    if (!flags.IsNone()) std::memset(flags.Data(), 0, static_cast<std::size_t>(flags.Length()));
+  }
+
+  bool InFirst(int32_t g) const { return g < la_; }
+  // The end of the text that holds g: the global position of its separator or end.
+  int32_t TextEnd(int32_t g) const { return InFirst(g) ? la_ : n_ - 1; }
+  uint8_t ByteAt(int32_t g) const {
+    return static_cast<uint8_t>(InFirst(g) ? a_[g] : b_[g - la_ - 1]);
+  }
+  // The byte length of the unit that starts at g.
+  int32_t UnitWidth(int32_t g) const { return (ByteAt(g) > 0x7F && g + 1 < TextEnd(g)) ? 2 : 1; }
+  // The longest prefix of a common stretch of length l starting at unit start i that ends at a
+  // unit boundary of i's text. Units are at most two bytes, so that is l or l - 1.
+  int32_t Aligned(int32_t i, int32_t l) const { return place_[i + l] != kInside ? l : l - 1; }
+
+  void BuildIndex() {
+    BlockArray<uint16_t> joined(static_cast<std::size_t>(n_));
+    place_ = BlockArray<uint8_t>(static_cast<std::size_t>(n_));
+    Mark(0, a_, la_);
+    joined[la_] = 1;
+    Mark(la_ + 1, b_, lb_);
+    joined[n_ - 1] = 0;
+    for (int32_t g = 0; g < la_; ++g) joined[g] = static_cast<uint16_t>(ByteAt(g) + 2);
+    for (int32_t g = la_ + 1; g < n_ - 1; ++g) joined[g] = static_cast<uint16_t>(ByteAt(g) + 2);
+    place_[la_] = kEnd;
+    place_[n_ - 1] = kEnd;
+
+    sa_ = BlockArray<int32_t>(static_cast<std::size_t>(n_));
+    BuildSuffixArray(joined.data(), n_, 258, sa_.data());
+    lcp_ = BlockArray<int32_t>(static_cast<std::size_t>(n_));
+    // The rank scratch array becomes the match array once the LCPs are known.
+    match_ = BlockArray<int32_t>(static_cast<std::size_t>(n_));
+    BuildLcpArray(joined.data(), n_, sa_.data(), lcp_.data(), match_.data());
+    match_.Fill(0);
+  }
+
+  void Mark(int32_t offset, const char* text, int32_t length) {
+    for (int32_t i = 0; i < length;) {
+      place_[offset + i] = kUnitStart;
+      if (IsLeadByte(text[i]) && i + 1 < length) {
+        place_[offset + i + 1] = kInside;
+        i += 2;
+      } else {
+        i += 1;
+      }
+    }
+  }
+
+  // Text index 0 for the first text, 1 for the second, -1 for a position that starts no unit.
+  int Side(int32_t g) const {
+    if (place_[g] != kUnitStart) return -1;
+    return InFirst(g) ? 0 : 1;
+  }
+  bool EndsInLoneLead(int side) const {
+    const char* text = side == 0 ? a_ : b_;
+    const int32_t length = side == 0 ? la_ : lb_;
+    int32_t i = 0;
+    // Only the parse from the start tells whether the last byte is a lone lead byte.
+    while (i < length - 1) i += IsLeadByte(text[i]) ? 2 : 1;
+    return i == length - 1 && IsLeadByte(text[i]);
+  }
+
+  // M(p) for every unit start: the nearest other-text neighbours on both sides, and the stack
+  // of whole other-text suffixes where that text ends in a lone lead byte.
+  void FindMatches() {
+    const bool lone[2] = {EndsInLoneLead(0), EndsInLoneLead(1)};
+    BlockArray<int32_t> whole[2];
+    int32_t whole_top[2] = {0, 0};
+    for (int side = 0; side < 2; ++side) {
+      if (lone[side]) whole[side] = BlockArray<int32_t>(static_cast<std::size_t>(side ? lb_ : la_));
+    }
+
+    int32_t last[2] = {-1, -1};
+    int32_t run[2] = {0, 0};
+    for (int32_t r = 0; r < n_; ++r) {
+      const int32_t l = lcp_[r];
+      for (int side = 0; side < 2; ++side) {
+        if (run[side] > l) run[side] = l;
+        // A whole suffix stays a prefix only while every LCP since it is at least its length.
+        if (lone[side]) {
+          while (whole_top[side] > 0 && whole[side][whole_top[side] - 1] > l) --whole_top[side];
+        }
+      }
+      const int32_t g = sa_[r];
+      const int side = Side(g);
+      if (side < 0) continue;
+      const int other = 1 - side;
+      int32_t best = 0;
+      if (last[other] >= 0) best = Aligned(last[other], run[other]);
+      if (lone[other] && whole_top[other] > 0) {
+        const int32_t length = whole[other][whole_top[other] - 1];
+        if (length > best) best = length;
+      }
+      match_[g] = best;
+      last[side] = g;
+      run[side] = kInfinite;
+      if (lone[side]) whole[side][whole_top[side]++] = TextEnd(g) - g;
+    }
+
+    last[0] = last[1] = -1;
+    for (int32_t r = n_ - 1; r >= 0; --r) {
+      const int32_t g = sa_[r];
+      const int side = Side(g);
+      if (side >= 0) {
+        const int other = 1 - side;
+        if (last[other] >= 0) {
+          const int32_t aligned = Aligned(last[other], run[other]);
+          if (aligned > match_[g]) match_[g] = aligned;
+        }
+        last[side] = g;
+        run[side] = kInfinite;
+      }
+      const int32_t l = lcp_[r];
+      for (int s = 0; s < 2; ++s) {
+        if (run[s] > l) run[s] = l;
+      }
+    }
+  }
+
+  // Keeps M(p) where the run of M(p) first occurs at p, and sets it to 0 elsewhere. The stack
+  // holds the unit starts of one text with increasing text positions; an entry is decided when
+  // a smaller text position arrives (its neighbour in the other direction) or at the end.
+  void DecideFirstOccurrences() {
+    struct Entry {
+      int32_t position;
+      int32_t lcp_below;  // LCP with the entry beneath, its nearest smaller position
+    };
+    BlockArray<Entry> stack[2] = {BlockArray<Entry>(static_cast<std::size_t>(la_)),
+                                  BlockArray<Entry>(static_cast<std::size_t>(lb_))};
+    int32_t top[2] = {0, 0};
+    int32_t gap[2] = {kInfinite, kInfinite};
+    auto pop_while_after = [&](int side, int32_t position, int32_t l) {
+      while (top[side] > 0 && stack[side][top[side] - 1].position > position) {
+        const Entry e = stack[side][--top[side]];
+        const int32_t previous = e.lcp_below > l ? e.lcp_below : l;
+        Decide(e.position, previous);
+        if (l > e.lcp_below) l = e.lcp_below;
+      }
+      return l;
+    };
+    // Walking from the last rank down: lcp_[r + 1] joins rank r to the rank processed before.
+    for (int32_t r = n_ - 1; r >= 0; --r) {
+      const int32_t g = sa_[r];
+      const int side = Side(g);
+      if (side >= 0) {
+        int32_t l = gap[side] == kInfinite ? 0 : gap[side];
+        l = pop_while_after(side, g, l);
+        stack[side][top[side]++] = Entry{g, top[side] > 0 ? l : 0};
+        gap[side] = kInfinite;
+      }
+      const int32_t l = lcp_[r];
+      for (int s = 0; s < 2; ++s) {
+        if (gap[s] > l) gap[s] = l;
+      }
+    }
+    pop_while_after(0, -1, 0);
+    pop_while_after(1, -1, 0);
+  }
+
+  void Decide(int32_t p, int32_t previous_factor) {
+    int32_t& m = match_[p];
+    // The run must hold at least three units: more bytes than the first two units of p.
+    const int32_t first = UnitWidth(p);
+    const int32_t second = p + first < TextEnd(p) ? UnitWidth(p + first) : 0;
+    if (m <= previous_factor || m <= first + second || second == 0) m = 0;
+  }
+
+  void Sweep(int32_t offset, int32_t length, ByteBuffer& flags) {
+    unsigned char* out = flags.Data();
+    int32_t reach = 0;
+    for (int32_t i = 0; i < length; ++i) {
+      const int32_t m = match_[offset + i];
+      if (m > 0 && i + m > reach) reach = i + m;
+      out[i] = i < reach ? 1 : 0;
+    }
+  }
+
+  const char* a_;
+  const char* b_;
+  int32_t la_;
+  int32_t lb_;
+  int32_t n_;
+  BlockArray<uint8_t> place_;
+  BlockArray<int32_t> sa_;
+  BlockArray<int32_t> lcp_;
+  BlockArray<int32_t> match_;
+};
+
+}  // namespace
+
+Coverage ComputeCoverage(TextRef first, TextRef second) {
+  return Engine(first.c_str(), ByteLength(first), second.c_str(), ByteLength(second)).Run();
+}
+
+Text BuildOverlay(TextRef text, const ByteBuffer& covered) {
+  const int32_t length = ByteLength(text);
+  Text overlay = BlankText(length > kMinimumOverlayBytes ? length : kMinimumOverlayBytes);
+  char* out = overlay.data();
+  const char* in = text.c_str();
+  const unsigned char* flags = covered.Data();
+  for (int32_t i = 0; i < length;) {
+    const bool pair = IsLeadByte(in[i]) && i + 1 < length;
+    if (pair) {
+      if (flags[i] == 0 && flags[i + 1] == 0) {
+        out[i] = in[i];
+        out[i + 1] = in[i + 1];
+      }
+      i += 2;
+    } else {
+      // A lone lead byte would pair with the space after it into another character.
+      if (flags[i] == 0) out[i] = IsLeadByte(in[i]) ? '?' : in[i];
+      i += 1;
+    }
+  }
+  return overlay;
+}
+
+}  // namespace dorvane
