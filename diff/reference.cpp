@@ -19,14 +19,18 @@ Text MarkBytes(int32_t length) {
   return mask;
 }
 
-// Every run of kMinimumRunUnits or more units of `units`, shortest first and left to right,
-// searched in haystack; its first occurrence is written into mask and flagged as covered.
+// Every run of kMinimumRunUnits or more units of `units` is searched in haystack; its first
+// occurrence is written into mask and flagged as covered. The runs from one start are built by
+// joining one unit after the other onto the run before, which yields the same texts as joining
+// each run afresh; since every run is only ever found where the haystack holds its very bytes,
+// the order of the writes does not matter.
 void MarkRuns(const TextArray& units, int32_t count, TextRef haystack, Text& mask,
               ByteBuffer& covered) {
-  for (int32_t j = kMinimumRunUnits; j <= count; ++j) {
-    for (int32_t k = 1; k <= count - j + 1; ++k) {
-      Text run;
-      for (int32_t u = k; u < k + j; ++u) run = JoinTexts(run, units.At(u));
+  for (int32_t k = 1; k <= count - kMinimumRunUnits + 1; ++k) {
+    Text run;
+    for (int32_t u = k; u <= count; ++u) {
+      run = JoinTexts(run, units.At(u));
+      if (u - k + 1 < kMinimumRunUnits) continue;
       const int32_t d = FirstOccurrence(haystack, run);
       if (d != -1) {
         OverwriteAt(run, mask, d - 1);
