@@ -240,33 +240,37 @@ TransLabel::Layout TransLabel::ComputeLayout(const RECT& client) const {
   return layout;
 }
 
-void TransLabel::DrawCaption(HDC dc, const Layout& layout, int offset_x, int offset_y) const {
+TransLabel::Slice TransLabel::VisibleSlice(const Layout& layout) const {
   const char* bytes = caption_.c_str();
   const int length = ByteLength(caption_);
+  if (!layout.in_cells) return Slice{0, std::min(length, kUnmeasuredDrawLimit), layout.origin_x};
+  // Only the bytes whose cells meet the clip are measured and drawn: a caption of megabytes
+  // costs no more to paint than a short one, past the walk to the first visible unit.
+  const int clip_left = static_cast<int>(layout.clip.left);
+  const int clip_right = static_cast<int>(layout.clip.right);
+  const int first_visible = std::max(0, (clip_left - layout.origin_x) / cell_width_);
   int start = 0;
-  int end = std::min(length, kUnmeasuredDrawLimit);
-  int x = layout.origin_x;
-  if (layout.in_cells) {
-    // Only the bytes whose cells meet the clip are measured and drawn: a caption of megabytes
-    // costs no more to paint than a short one, past the walk to the first visible unit.
-    const int first_visible =
-        std::max(0, (static_cast<int>(layout.clip.left) - layout.origin_x) / cell_width_);
-    while (start < length) {
-      const int unit = UnitLength(bytes, start, length);
-      if (start + unit > first_visible) break;
-      start += unit;
-    }
-    x = layout.origin_x + start * cell_width_;
-    end = start;
-    while (end < length && x + (end - start) * cell_width_ < static_cast<int>(layout.clip.right)) {
-      end += UnitLength(bytes, end, length);
-    }
+  while (start < length) {
+    const int unit = UnitLength(bytes, start, length);
+    if (start + unit > first_visible) break;
+    start += unit;
   }
-  if (end <= start) return;
-  const LONG right = std::max(layout.clip.right, static_cast<LONG>(x + 1));
-  RECT area{x + offset_x, layout.line.top + offset_y, right + offset_x,
+  const int x = layout.origin_x + start * cell_width_;
+  int end = start;
+  while (end < length && x + (end - start) * cell_width_ < clip_right) {
+    end += UnitLength(bytes, end, length);
+  }
+  return Slice{start, end, x};
+}
+
+void TransLabel::DrawCaption(HDC dc, const Layout& layout, int offset_x, int offset_y) const {
+  const Slice slice = VisibleSlice(layout);
+  if (slice.end <= slice.start) return;
+  const LONG right = std::max(layout.clip.right, static_cast<LONG>(slice.x + 1));
+  RECT area{slice.x + offset_x, layout.line.top + offset_y, right + offset_x,
             layout.line.bottom + offset_y};
-  DrawTextA(dc, bytes + start, end - start, &area, DrawFormat(*description_.label));
+  DrawTextA(dc, caption_.c_str() + slice.start, slice.end - slice.start, &area,
+            DrawFormat(*description_.label));
 }
 
 void TransLabel::Paint(HDC dc, const RECT& client) const {

@@ -62,6 +62,14 @@ class TransLabel {
   };
   Layout ComputeLayout(const RECT& client) const;
 
+  // The bytes of the caption drawn for a layout, [start, end), and the left edge of start.
+  struct Slice {
+    int start;
+    int end;
+    int x;
+  };
+  Slice VisibleSlice(const Layout& layout) const;
+
  private:
   TransLabel(const ControlDescription& description, ControlEvents* events);
 

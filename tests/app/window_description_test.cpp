@@ -111,7 +111,9 @@ TEST_P(ControlDescriptionTest, MatchesTable) {
 
 INSTANTIATE_TEST_SUITE_P(MainWindow, ControlDescriptionTest,
                          ::testing::Range<std::size_t>(0, std::size(kControlCases)),
-                         [](const auto& info) { return kControlCases[info.param].test_name; });
+                         [](const auto& param_info) {
+                           return kControlCases[param_info.param].test_name;
+                         });
 
 TEST(WindowDescriptionTest, ButtonCaptionsInCodePage936) {
   EXPECT_EQ(FromGbk(FindControl(kButton2Number)->button->caption), L"清空");
@@ -164,10 +166,12 @@ TEST(WindowDescriptionTest, SampleTextsDifferOnlyInDigits) {
   const char* second = FindControl(kEdit2Number)->edit_box->text;
   ASSERT_EQ(std::strlen(first), std::strlen(second));
   EXPECT_EQ(std::strncmp(first, "https://", 8), 0);
-  EXPECT_NE(std::strstr(first, "/forum.php?mod=viewthread&tid=14344644&page=1&ordertype=1#pid15671752"),
-            nullptr);
-  EXPECT_NE(std::strstr(second, "/forum.php?mod=viewthread&tid=14233658&page=1&ordertype=1#pid15667666"),
-            nullptr);
+  EXPECT_NE(
+      std::strstr(first, "/forum.php?mod=viewthread&tid=14344644&page=1&ordertype=1#pid15671752"),
+      nullptr);
+  EXPECT_NE(
+      std::strstr(second, "/forum.php?mod=viewthread&tid=14233658&page=1&ordertype=1#pid15667666"),
+      nullptr);
   int differences = 0;
   for (std::size_t i = 0; first[i] != '\0'; ++i) {
     if (first[i] == second[i]) continue;

@@ -64,17 +64,31 @@ inline Pixels CaptureScreen(const RECT& area) {
   return pixels;
 }
 
-inline int Red(std::uint32_t pixel) { return static_cast<int>((pixel >> 16) & 0xFF); }
-inline int Green(std::uint32_t pixel) { return static_cast<int>((pixel >> 8) & 0xFF); }
-inline int Blue(std::uint32_t pixel) { return static_cast<int>(pixel & 0xFF); }
+inline int Red(std::uint32_t pixel) {
+  return static_cast<int>((pixel >> 16) & 0xFF);
+}
+inline int Green(std::uint32_t pixel) {
+  return static_cast<int>((pixel >> 8) & 0xFF);
+}
+inline int Blue(std::uint32_t pixel) {
+  return static_cast<int>(pixel & 0xFF);
+}
 
 // A pixel of a label's colour: red for the first label, azure (more blue than red) for the
 // second; antialiased edges count as long as the hue is clear.
-inline bool IsRedInk(std::uint32_t p) { return Red(p) - std::max(Green(p), Blue(p)) > 60; }
-inline bool IsAzureInk(std::uint32_t p) { return Blue(p) - Red(p) > 60; }
-inline bool IsInk(std::uint32_t p) { return IsRedInk(p) || IsAzureInk(p); }
+inline bool IsRedInk(std::uint32_t p) {
+  return Red(p) - std::max(Green(p), Blue(p)) > 60;
+}
+inline bool IsAzureInk(std::uint32_t p) {
+  return Blue(p) - Red(p) > 60;
+}
+inline bool IsInk(std::uint32_t p) {
+  return IsRedInk(p) || IsAzureInk(p);
+}
 // A pixel of the box's black text, antialiased edges included.
-inline bool IsGlyph(std::uint32_t p) { return Red(p) + Green(p) + Blue(p) < 3 * 235; }
+inline bool IsGlyph(std::uint32_t p) {
+  return Red(p) + Green(p) + Blue(p) < 3 * 235;
+}
 
 inline RECT ScreenRect(HWND window) {
   RECT rect{};
