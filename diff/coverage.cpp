@@ -161,7 +161,10 @@ class Engine {
       match_[g] = best;
       last[side] = g;
       run[side] = kInfinite;
-      if (lone[side]) whole[side][whole_top[side]++] = TextEnd(g) - g;
+      if (lone[side]) {
+        whole[side][whole_top[side]] = TextEnd(g) - g;
+        ++whole_top[side];
+      }
     }
 
     last[0] = last[1] = -1;
@@ -212,7 +215,10 @@ class Engine {
       if (side >= 0) {
         int32_t l = gap[side] == kInfinite ? 0 : gap[side];
         l = pop_while_after(side, g, l);
-        stack[side][top[side]++] = Entry{g, top[side] > 0 ? l : 0};
+        // With nothing beneath, no smaller position lies in this direction.
+        const Entry entry{g, top[side] > 0 ? l : 0};
+        stack[side][top[side]] = entry;
+        ++top[side];
         gap[side] = kInfinite;
       }
       const int32_t l = lcp_[r];
