@@ -56,10 +56,15 @@ class Engine {
       return coverage;
     }
     BuildIndex();
-    FindMatches();
-    DecideFirstOccurrences();
-    Sweep(0, la_, coverage.first);
-    Sweep(la_ + 1, lb_, coverage.second);
+    MatchForward();
+    MatchBackwardAndDecide();
+    // The decided lengths go from suffix order into text order, in the LCP array's place.
+    BlockArray<int32_t> by_position = std::move(lcp_);
+    for (int32_t r = 0; r < n_; ++r) by_position[sa_[r]] = match_[r];
+    sa_.Reset();
+    match_.Reset();
+    Sweep(a_, la_, by_position.data(), coverage.first);
+    Sweep(b_, lb_, by_position.data() + la_ + 1, coverage.second);
     return coverage;
   }
 
@@ -74,31 +79,41 @@ class Engine {
   uint8_t ByteAt(int32_t g) const {
     return static_cast<uint8_t>(InFirst(g) ? a_[g] : b_[g - la_ - 1]);
   }
-  // The byte length of the unit that starts at g.
-  int32_t UnitWidth(int32_t g) const { return (ByteAt(g) > 0x7F && g + 1 < TextEnd(g)) ? 2 : 1; }
+
+  // Text index 0 for the first text, 1 for the second, -1 for a position that starts no unit.
+  // Without lead bytes every byte starts a unit and the place table is not needed.
+  int Side(int32_t g) const {
+    if (g == la_ || g == n_ - 1) return -1;
+    if (lead_bytes_ && place_[g] != kUnitStart) return -1;
+    return InFirst(g) ? 0 : 1;
+  }
   // The longest prefix of a common stretch of length l starting at unit start i that ends at a
   // unit boundary of i's text. Units are at most two bytes, so that is l or l - 1.
-  int32_t Aligned(int32_t i, int32_t l) const { return place_[i + l] != kInside ? l : l - 1; }
+  int32_t Aligned(int32_t i, int32_t l) const {
+    return (!lead_bytes_ || place_[i + l] != kInside) ? l : l - 1;
+  }
 
   void BuildIndex() {
     BlockArray<uint16_t> joined(static_cast<std::size_t>(n_));
-    place_ = BlockArray<uint8_t>(static_cast<std::size_t>(n_));
-    Mark(0, a_, la_);
-    joined[la_] = 1;
-    Mark(la_ + 1, b_, lb_);
-    joined[n_ - 1] = 0;
     for (int32_t g = 0; g < la_; ++g) joined[g] = static_cast<uint16_t>(ByteAt(g) + 2);
+    joined[la_] = 1;
     for (int32_t g = la_ + 1; g < n_ - 1; ++g) joined[g] = static_cast<uint16_t>(ByteAt(g) + 2);
-    place_[la_] = kEnd;
-    place_[n_ - 1] = kEnd;
+    joined[n_ - 1] = 0;
+    for (int32_t g = 0; g < n_ - 1 && !lead_bytes_; ++g) lead_bytes_ = joined[g] > 0x7F + 2;
+    if (lead_bytes_) {
+      place_ = BlockArray<uint8_t>(static_cast<std::size_t>(n_));
+      Mark(0, a_, la_);
+      place_[la_] = kEnd;
+      Mark(la_ + 1, b_, lb_);
+      place_[n_ - 1] = kEnd;
+    }
 
     sa_ = BlockArray<int32_t>(static_cast<std::size_t>(n_));
     BuildSuffixArray(joined.data(), n_, 258, sa_.data());
     lcp_ = BlockArray<int32_t>(static_cast<std::size_t>(n_));
-    // The rank scratch array becomes the match array once the LCPs are known.
+    // The LCP scratch array becomes the match array once the LCPs are known.
     match_ = BlockArray<int32_t>(static_cast<std::size_t>(n_));
     BuildLcpArray(joined.data(), n_, sa_.data(), lcp_.data(), match_.data());
-    match_.Fill(0);
   }
 
   void Mark(int32_t offset, const char* text, int32_t length) {
@@ -113,11 +128,6 @@ class Engine {
     }
   }
 
-  // Text index 0 for the first text, 1 for the second, -1 for a position that starts no unit.
-  int Side(int32_t g) const {
-    if (place_[g] != kUnitStart) return -1;
-    return InFirst(g) ? 0 : 1;
-  }
   bool EndsInLoneLead(int side) const {
     const char* text = side == 0 ? a_ : b_;
     const int32_t length = side == 0 ? la_ : lb_;
@@ -127,22 +137,22 @@ class Engine {
     return i == length - 1 && IsLeadByte(text[i]);
   }
 
-  // M(p) for every unit start: the nearest other-text neighbours on both sides, and the stack
-  // of whole other-text suffixes where that text ends in a lone lead byte.
-  void FindMatches() {
+  // M(p) from the nearest other-text unit start before p in suffix order, and from the stack
+  // of whole other-text suffixes where that text ends in a lone lead byte; match_ by rank.
+  void MatchForward() {
     const bool lone[2] = {EndsInLoneLead(0), EndsInLoneLead(1)};
     BlockArray<int32_t> whole[2];
     int32_t whole_top[2] = {0, 0};
     for (int side = 0; side < 2; ++side) {
       if (lone[side]) whole[side] = BlockArray<int32_t>(static_cast<std::size_t>(side ? lb_ : la_));
     }
-
     int32_t last[2] = {-1, -1};
     int32_t run[2] = {0, 0};
     for (int32_t r = 0; r < n_; ++r) {
       const int32_t l = lcp_[r];
+      if (run[0] > l) run[0] = l;
+      if (run[1] > l) run[1] = l;
       for (int side = 0; side < 2; ++side) {
-        if (run[side] > l) run[side] = l;
         // A whole suffix stays a prefix only while every LCP since it is at least its length.
         if (lone[side]) {
           while (whole_top[side] > 0 && whole[side][whole_top[side] - 1] > l) --whole_top[side];
@@ -150,6 +160,7 @@ class Engine {
       }
       const int32_t g = sa_[r];
       const int side = Side(g);
+      match_[r] = 0;
       if (side < 0) continue;
       const int other = 1 - side;
       int32_t best = 0;
@@ -158,7 +169,7 @@ class Engine {
         const int32_t length = whole[other][whole_top[other] - 1];
         if (length > best) best = length;
       }
-      match_[g] = best;
+      match_[r] = best;
       last[side] = g;
       run[side] = kInfinite;
       if (lone[side]) {
@@ -166,84 +177,79 @@ class Engine {
         ++whole_top[side];
       }
     }
+  }
 
-    last[0] = last[1] = -1;
+  // Completes M(p) from the nearest other-text unit start after p in suffix order, and keeps
+  // it only where the run of M(p) first occurs at p: where M(p) exceeds L(p), the longest
+  // common prefix with an earlier unit start of the same text. L(p) comes from a stack of ranks
+  // whose text positions increase (nearest smaller positions); an entry is decided when a
+  // smaller position arrives, or at the end. An entry's LCP with the one beneath it is kept in
+  // lcp_ at its rank, which the walk has passed by then.
+  void MatchBackwardAndDecide() {
+    BlockArray<int32_t> stack(static_cast<std::size_t>(n_));
+    int32_t* bottom[2] = {stack.data(), stack.data() + la_};
+    int32_t top[2] = {0, 0};
+    int32_t gap[2] = {kInfinite, kInfinite};
+    int32_t last[2] = {-1, -1};
+    int32_t run[2] = {kInfinite, kInfinite};
+    auto decide = [&](int32_t rank, int32_t previous_factor) {
+      const int32_t below = lcp_[rank];
+      const int32_t factor = below > previous_factor ? below : previous_factor;
+      if (match_[rank] <= factor) match_[rank] = 0;
+    };
+    auto pop_while_after = [&](int side, int32_t position, int32_t l) {
+      while (top[side] > 0) {
+        const int32_t rank = bottom[side][top[side] - 1];
+        if (sa_[rank] < position) break;
+        --top[side];
+        decide(rank, l);
+        if (l > lcp_[rank]) l = lcp_[rank];
+      }
+      return l;
+    };
     for (int32_t r = n_ - 1; r >= 0; --r) {
+      const int32_t l_here = lcp_[r];
       const int32_t g = sa_[r];
       const int side = Side(g);
       if (side >= 0) {
         const int other = 1 - side;
         if (last[other] >= 0) {
           const int32_t aligned = Aligned(last[other], run[other]);
-          if (aligned > match_[g]) match_[g] = aligned;
+          if (aligned > match_[r]) match_[r] = aligned;
         }
         last[side] = g;
         run[side] = kInfinite;
-      }
-      const int32_t l = lcp_[r];
-      for (int s = 0; s < 2; ++s) {
-        if (run[s] > l) run[s] = l;
-      }
-    }
-  }
 
-  // Keeps M(p) where the run of M(p) first occurs at p, and sets it to 0 elsewhere. The stack
-  // holds the unit starts of one text with increasing text positions; an entry is decided when
-  // a smaller text position arrives (its neighbour in the other direction) or at the end.
-  void DecideFirstOccurrences() {
-    struct Entry {
-      int32_t position;
-      int32_t lcp_below;  // LCP with the entry beneath, its nearest smaller position
-    };
-    BlockArray<Entry> stack[2] = {BlockArray<Entry>(static_cast<std::size_t>(la_)),
-                                  BlockArray<Entry>(static_cast<std::size_t>(lb_))};
-    int32_t top[2] = {0, 0};
-    int32_t gap[2] = {kInfinite, kInfinite};
-    auto pop_while_after = [&](int side, int32_t position, int32_t l) {
-      while (top[side] > 0 && stack[side][top[side] - 1].position > position) {
-        const Entry e = stack[side][--top[side]];
-        const int32_t previous = e.lcp_below > l ? e.lcp_below : l;
-        Decide(e.position, previous);
-        if (l > e.lcp_below) l = e.lcp_below;
-      }
-      return l;
-    };
-    // Walking from the last rank down: lcp_[r + 1] joins rank r to the rank processed before.
-    for (int32_t r = n_ - 1; r >= 0; --r) {
-      const int32_t g = sa_[r];
-      const int side = Side(g);
-      if (side >= 0) {
         int32_t l = gap[side] == kInfinite ? 0 : gap[side];
         l = pop_while_after(side, g, l);
         // With nothing beneath, no smaller position lies in this direction.
-        const Entry entry{g, top[side] > 0 ? l : 0};
-        stack[side][top[side]] = entry;
+        lcp_[r] = top[side] > 0 ? l : 0;
+        bottom[side][top[side]] = r;
         ++top[side];
         gap[side] = kInfinite;
       }
-      const int32_t l = lcp_[r];
       for (int s = 0; s < 2; ++s) {
-        if (gap[s] > l) gap[s] = l;
+        if (run[s] > l_here) run[s] = l_here;
+        if (gap[s] > l_here) gap[s] = l_here;
       }
     }
     pop_while_after(0, -1, 0);
     pop_while_after(1, -1, 0);
   }
 
-  void Decide(int32_t p, int32_t previous_factor) {
-    int32_t& m = match_[p];
-    // The run must hold at least three units: more bytes than the first two units of p.
-    const int32_t first = UnitWidth(p);
-    const int32_t second = p + first < TextEnd(p) ? UnitWidth(p + first) : 0;
-    if (m <= previous_factor || m <= first + second || second == 0) m = 0;
-  }
-
-  void Sweep(int32_t offset, int32_t length, ByteBuffer& flags) {
+  // Flags the union of the stretches [p, p + M(p)) that hold at least three units of the text.
+  static void Sweep(const char* text, int32_t length, const int32_t* match, ByteBuffer& flags) {
     unsigned char* out = flags.Data();
     int32_t reach = 0;
     for (int32_t i = 0; i < length; ++i) {
-      const int32_t m = match_[offset + i];
-      if (m > 0 && i + m > reach) reach = i + m;
+      const int32_t m = match[i];
+      if (m > 0 && i + m > reach) {
+        // More bytes than the first two units of p: the run reaches a third unit.
+        const int32_t first = IsLeadByte(text[i]) && i + 1 < length ? 2 : 1;
+        const int32_t j = i + first;
+        const int32_t second = j >= length ? 0 : (IsLeadByte(text[j]) && j + 1 < length ? 2 : 1);
+        if (second > 0 && m > first + second) reach = i + m;
+      }
       out[i] = i < reach ? 1 : 0;
     }
   }
@@ -253,6 +259,7 @@ class Engine {
   int32_t la_;
   int32_t lb_;
   int32_t n_;
+  bool lead_bytes_ = false;
   BlockArray<uint8_t> place_;
   BlockArray<int32_t> sa_;
   BlockArray<int32_t> lcp_;

@@ -1,5 +1,9 @@
 // SA-IS: classify suffixes as S or L, sort the LMS substrings by induced sorting, name them,
 // sort the reduced string recursively, and induce the whole order from the sorted LMS suffixes.
+//
+// Each symbol carries its suffix's type in its lowest bit (symbol << 1 | 1 for S), so that the
+// induced-sorting scans, whose reads jump all over the text, fetch both with one load; the
+// scans also prefetch the symbol they will need a few steps ahead.
 #include "diff/suffix_array.h"
 
 #include "core/block_array.h"
@@ -7,30 +11,56 @@
 namespace dorvane {
 namespace {
 
-enum : uint8_t { kL = 0, kS = 1 };
+// How far ahead the induced-sorting scans prefetch: far enough to hide a memory access, near
+// enough that the slot ahead is usually filled already.
+constexpr int32_t kPrefetchDistance = 16;
+
+template <typename Symbol>
+void Prefetch(const Symbol* p) {
+#if defined(__GNUC__)
+  __builtin_prefetch(p);
+#else
+  (void)p;
+#endif
+}
+
+// Replaces every symbol by symbol << 1 | (1 if its suffix is S-type). The last is S-type.
+template <typename Symbol>
+void PackTypes(Symbol* s, int32_t n) {
+  s[n - 1] = static_cast<Symbol>(s[n - 1] << 1 | 1);
+  for (int32_t i = n - 2; i >= 0; --i) {
+    const Symbol next = static_cast<Symbol>(s[i + 1] >> 1);
+    const bool s_type = s[i] < next || (s[i] == next && (s[i + 1] & 1) != 0);
+    s[i] = static_cast<Symbol>(s[i] << 1 | (s_type ? 1 : 0));
+  }
+}
 
 template <typename Symbol>
 class Sais {
  public:
+  // s holds packed symbols (see PackTypes).
   Sais(const Symbol* s, int32_t n, int32_t k, int32_t* sa)
       : s_(s),
         n_(n),
         k_(k),
         sa_(sa),
-        type_(static_cast<std::size_t>(n)),
-        bucket_(static_cast<std::size_t>(k)) {}
+        count_(static_cast<std::size_t>(k)),
+        bucket_(static_cast<std::size_t>(k)) {
+    // The symbol counts are taken once; every bucket layout below is derived from them.
+    count_.Fill(0);
+    for (int32_t i = 0; i < n_; ++i) ++count_[Sym(i)];
+  }
 
   void Run() {
     if (n_ == 1) {
       sa_[0] = 0;
       return;
     }
-    Classify();
     // Stage 1: LMS positions at the ends of their buckets, then induce to sort LMS substrings.
     for (int32_t i = 0; i < n_; ++i) sa_[i] = -1;
     BucketEnds();
     for (int32_t i = 1; i < n_; ++i) {
-      if (IsLms(i)) sa_[--bucket_[s_[i]]] = i;
+      if (IsLms(i)) sa_[--bucket_[Sym(i)]] = i;
     }
     InduceL();
     InduceS();
@@ -40,8 +70,8 @@ class Sais {
     for (int32_t i = 0; i < n_; ++i) {
       if (IsLms(sa_[i])) sa_[n1++] = sa_[i];
     }
-    // Name them: equal LMS substrings get equal names. No two LMS positions are adjacent, so
-    // slot n1 + pos / 2 is unique for each.
+    // Name them: equal LMS substrings (equal symbols and types) get equal names. No two LMS
+    // positions are adjacent, so slot n1 + pos / 2 is unique for each.
     for (int32_t i = n1; i < n_; ++i) sa_[i] = -1;
     int32_t name = 0;
     int32_t prev = -1;
@@ -49,7 +79,7 @@ class Sais {
       const int32_t pos = sa_[i];
       bool differs = false;
       for (int32_t d = 0; d < n_; ++d) {
-        if (prev == -1 || s_[pos + d] != s_[prev + d] || type_[pos + d] != type_[prev + d]) {
+        if (prev == -1 || s_[pos + d] != s_[prev + d]) {
           differs = true;
           break;
         }
@@ -69,6 +99,7 @@ class Sais {
     int32_t* sa1 = sa_;
     int32_t* s1 = sa_ + n_ - n1;
     if (name < n1) {
+      PackTypes(s1, n1);
       Sais<int32_t>(s1, n1, name, sa1).Run();
     } else {
       for (int32_t i = 0; i < n1; ++i) sa1[s1[i]] = i;
@@ -84,54 +115,65 @@ class Sais {
     for (int32_t i = n1 - 1; i >= 0; --i) {
       const int32_t j = sa_[i];
       sa_[i] = -1;
-      sa_[--bucket_[s_[j]]] = j;
+      sa_[--bucket_[Sym(j)]] = j;
     }
     InduceL();
     InduceS();
   }
 
  private:
-  void Classify() {
-    type_[static_cast<std::size_t>(n_ - 1)] = kS;
-    for (int32_t i = n_ - 2; i >= 0; --i) {
-      type_[i] = (s_[i] < s_[i + 1] || (s_[i] == s_[i + 1] && type_[i + 1] == kS)) ? kS : kL;
-    }
-  }
-  bool IsLms(int32_t i) const { return i > 0 && type_[i] == kS && type_[i - 1] == kL; }
+  int32_t Sym(int32_t i) const { return static_cast<int32_t>(s_[i] >> 1); }
+  bool IsS(int32_t i) const { return (s_[i] & 1) != 0; }
+  bool IsLms(int32_t i) const { return i > 0 && IsS(i) && !IsS(i - 1); }
 
-  void BucketCounts() {
-    bucket_.Fill(0);
-    for (int32_t i = 0; i < n_; ++i) ++bucket_[s_[i]];
-  }
   void BucketStarts() {
-    BucketCounts();
     int32_t sum = 0;
     for (int32_t c = 0; c < k_; ++c) {
-      const int32_t count = bucket_[c];
       bucket_[c] = sum;
-      sum += count;
+      sum += count_[c];
     }
   }
   void BucketEnds() {
-    BucketCounts();
     int32_t sum = 0;
     for (int32_t c = 0; c < k_; ++c) {
-      sum += bucket_[c];
+      sum += count_[c];
       bucket_[c] = sum;
     }
   }
+  // The two scans are written without branches on the suffix types, which follow no pattern
+  // the processor could predict: a slot that gets no suffix is written to sink_ instead.
   void InduceL() {
     BucketStarts();
     for (int32_t i = 0; i < n_; ++i) {
+      if (i + kPrefetchDistance < n_) {
+        const int32_t ahead = sa_[i + kPrefetchDistance];
+        if (ahead > 0) Prefetch(s_ + ahead - 1);
+      }
       const int32_t j = sa_[i] - 1;
-      if (j >= 0 && type_[j] == kL) sa_[bucket_[s_[j]]++] = j;
+      const bool valid = j >= 0;
+      const Symbol v = s_[valid ? j : 0];
+      const bool l_type = valid && (v & 1) == 0;
+      int32_t& slot = bucket_[v >> 1];
+      int32_t* target = l_type ? sa_ + slot : &sink_;
+      *target = j;
+      slot += l_type ? 1 : 0;
     }
   }
   void InduceS() {
     BucketEnds();
     for (int32_t i = n_ - 1; i >= 0; --i) {
+      if (i >= kPrefetchDistance) {
+        const int32_t ahead = sa_[i - kPrefetchDistance];
+        if (ahead > 0) Prefetch(s_ + ahead - 1);
+      }
       const int32_t j = sa_[i] - 1;
-      if (j >= 0 && type_[j] == kS) sa_[--bucket_[s_[j]]] = j;
+      const bool valid = j >= 0;
+      const Symbol v = s_[valid ? j : 0];
+      const bool s_type = valid && (v & 1) != 0;
+      int32_t& slot = bucket_[v >> 1];
+      slot -= s_type ? 1 : 0;
+      int32_t* target = s_type ? sa_ + slot : &sink_;
+      *target = j;
     }
   }
 
@@ -139,34 +181,39 @@ class Sais {
   int32_t n_;
   int32_t k_;
   int32_t* sa_;
-  BlockArray<uint8_t> type_;
+  BlockArray<int32_t> count_;
   BlockArray<int32_t> bucket_;
+  int32_t sink_ = 0;
 };
 
 }  // namespace
 
-void BuildSuffixArray(const uint16_t* text, int32_t n, int32_t alphabet, int32_t* sa) {
+void BuildSuffixArray(uint16_t* text, int32_t n, int32_t alphabet, int32_t* sa) {
+  PackTypes(text, n);
   Sais<uint16_t>(text, n, alphabet, sa).Run();
+  for (int32_t i = 0; i < n; ++i) text[i] = static_cast<uint16_t>(text[i] >> 1);
 }
 
-void BuildLcpArray(const uint16_t* text, int32_t n, const int32_t* sa, int32_t* lcp,
-                   int32_t* rank) {
-  for (int32_t r = 0; r < n; ++r) rank[sa[r]] = r;
-  // Kasai, Lee, Arimura, Arikawa and Park (2001): the LCP of suffix i+1 with its predecessor is
-  // at least that of suffix i less one, so h falls by at most one per step.
+void BuildLcpArray(const uint16_t* text, int32_t n, const int32_t* sa, int32_t* lcp, int32_t* phi) {
+  // phi[i] is the suffix just before suffix i in sorted order. Walking the text from left to
+  // right, the LCP of suffix i with phi[i] is at least that of suffix i - 1 less one, so h
+  // falls by at most one per step; the lengths found in text order (kept in phi's place) are
+  // then put into sorted order.
+  phi[sa[0]] = -1;
+  for (int32_t r = 1; r < n; ++r) phi[sa[r]] = sa[r - 1];
   int32_t h = 0;
-  lcp[0] = 0;
   for (int32_t i = 0; i < n; ++i) {
-    const int32_t r = rank[i];
-    if (r == 0) {
+    const int32_t j = phi[i];
+    if (j < 0) {
       h = 0;
+      phi[i] = 0;
       continue;
     }
-    const int32_t j = sa[r - 1];
     while (i + h < n && j + h < n && text[i + h] == text[j + h]) ++h;
-    lcp[r] = h;
+    phi[i] = h;
     if (h > 0) --h;
   }
+  for (int32_t r = 0; r < n; ++r) lcp[r] = phi[sa[r]];
 }
 
 }  // namespace dorvane
