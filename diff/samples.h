@@ -5,10 +5,10 @@
 namespace dorvane {
 
 inline constexpr const char* kSampleFirst =
-    "https://bbs.dorvane-forum.net/forum.php?mod=viewthread&tid=14344644&page=1&ordertype=1"
+    "https://bbs.dorvane.example/forum.php?mod=viewthread&tid=14344644&page=1&ordertype=1"
     "#pid15671752";
 inline constexpr const char* kSampleSecond =
-    "https://bbs.dorvane-forum.net/forum.php?mod=viewthread&tid=14233658&page=1&ordertype=1"
+    "https://bbs.dorvane.example/forum.php?mod=viewthread&tid=14233658&page=1&ordertype=1"
     "#pid15667666";
 
 }  // namespace dorvane
