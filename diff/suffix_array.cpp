@@ -60,7 +60,10 @@ class Sais {
     for (int32_t i = 0; i < n_; ++i) sa_[i] = -1;
     BucketEnds();
     for (int32_t i = 1; i < n_; ++i) {
-      if (IsLms(i)) sa_[--bucket_[Sym(i)]] = i;
+      const int32_t lms = IsLms(i);
+      int32_t& slot = bucket_[Sym(i)];
+      slot -= lms;
+      *(lms != 0 ? sa_ + slot : &sink_) = i;
     }
     InduceL();
     InduceS();
@@ -68,7 +71,9 @@ class Sais {
     // Compact the sorted LMS substrings into the first n1 slots.
     int32_t n1 = 0;
     for (int32_t i = 0; i < n_; ++i) {
-      if (IsLms(sa_[i])) sa_[n1++] = sa_[i];
+      const int32_t pos = sa_[i];
+      sa_[n1] = pos;
+      n1 += IsLms(pos);
     }
     // Name them: equal LMS substrings (equal symbols and types) get equal names. No two LMS
     // positions are adjacent, so slot n1 + pos / 2 is unique for each.
@@ -108,7 +113,9 @@ class Sais {
     // Stage 3: put the LMS suffixes in sorted order at their bucket ends and induce the rest.
     BucketEnds();
     for (int32_t i = 1, j = 0; i < n_; ++i) {
-      if (IsLms(i)) s1[j++] = i;
+      // j stays below n1 until the last LMS position, so the spare write lands in s1 as well.
+      s1[j < n1 ? j : n1 - 1] = i;
+      j += IsLms(i);
     }
     for (int32_t i = 0; i < n1; ++i) sa1[i] = s1[sa1[i]];
     for (int32_t i = n1; i < n_; ++i) sa_[i] = -1;
@@ -123,8 +130,11 @@ class Sais {
 
  private:
   int32_t Sym(int32_t i) const { return static_cast<int32_t>(s_[i] >> 1); }
-  bool IsS(int32_t i) const { return (s_[i] & 1) != 0; }
-  bool IsLms(int32_t i) const { return i > 0 && IsS(i) && !IsS(i - 1); }
+  // Branch-free: i = 0 compares the first symbol with itself and so is never LMS.
+  int32_t IsLms(int32_t i) const {
+    const int32_t before = i - (i > 0 ? 1 : 0);
+    return static_cast<int32_t>(s_[i] & 1 & ~s_[before]);
+  }
 
   void BucketStarts() {
     int32_t sum = 0;
