@@ -17,6 +17,7 @@ bool g_descriptions_ready = false;
 bool g_classes_registered = false;
 int g_quit_code = 0;
 void (*g_exit_observer)() = nullptr;
+void (*g_loaded_observer)(HWND) = nullptr;
 // The windows LoadWindow made; the tool has one, the main window.
 std::vector<HWND> g_tool_windows;
 
@@ -54,6 +55,10 @@ void ProgramExit() {
 
 void SetProgramExitObserver(void (*observer)()) {
   g_exit_observer = observer;
+}
+
+void SetWindowLoadedObserver(void (*observer)(HWND main_window)) {
+  g_loaded_observer = observer;
 }
 
 void LoadWindow(std::uint32_t number) {
@@ -115,6 +120,7 @@ int RunProgram() {
   ProgramInit();
   RegisterExitCallback(&ProgramExit);
   LoadWindow(kMainWindowNumber);
+  if (g_loaded_observer != nullptr) g_loaded_observer(MainWindowHandle());
   RunMessageLoop();
   EndServices(g_quit_code);
   return g_quit_code;

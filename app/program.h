@@ -35,4 +35,7 @@ bool ToolWindowExists();
 // exit routine ran. Null (the default) for none.
 void SetProgramExitObserver(void (*observer)());
 
+// Test hook: a routine that RunProgram calls once the main window is made, before the loop.
+void SetWindowLoadedObserver(void (*observer)(HWND main_window));
+
 }  // namespace dorvane::app
