@@ -3,6 +3,7 @@
 // procedure.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "core/storage.h"
@@ -123,6 +124,36 @@ TEST(CompareTextsTest, LongTextsAreComparedWhole) {
   ASSERT_EQ(labels.calls.size(), 2u);
   EXPECT_EQ(labels.calls[0].second, std::string(29999, ' ') + "1");
   EXPECT_EQ(labels.calls[1].second, std::string(29999, ' ') + "2");
+}
+
+TEST(CompareTextsTest, SixteenMegabyteTextsAreComparedWhole) {
+  // Random texts over four letters, the second with one byte changed in the middle. A run of
+  // 24 letters of such a text stands nowhere else in it, so in the second text every byte but
+  // the changed one is covered, and in the first any byte left shown lies near the change
+  // (a shorter run can have its first occurrence there). The overlays are as long as the texts.
+  constexpr std::size_t kLength = 16 << 20;
+  constexpr std::size_t kNear = 24;
+  std::mt19937 random(3);
+  std::string first(kLength, 'a');
+  for (char& c : first) c = static_cast<char>('a' + random() % 4);
+  std::string second = first;
+  const std::size_t middle = kLength / 2;
+  second[middle] = 'x';
+  RecordingLabels labels;
+  CompareTexts(first.c_str(), second.c_str(), labels);
+  ASSERT_EQ(labels.calls.size(), 2u);
+  const std::string& overlay1 = labels.calls[0].second;
+  const std::string& overlay2 = labels.calls[1].second;
+  ASSERT_EQ(overlay1.size(), kLength);
+  ASSERT_EQ(overlay2.size(), kLength);
+  EXPECT_EQ(overlay2.find_first_not_of(' '), middle);
+  EXPECT_EQ(overlay2.find_last_not_of(' '), middle);
+  EXPECT_EQ(overlay2[middle], 'x');
+  const std::size_t shown_first = overlay1.find_first_not_of(' ');
+  if (shown_first != std::string::npos) {
+    EXPECT_GE(shown_first + kNear, middle);
+    EXPECT_LE(overlay1.find_last_not_of(' '), middle + kNear);
+  }
 }
 
 TEST(CompareTextsTest, ReleasesEverythingItMade) {
