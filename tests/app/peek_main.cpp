@@ -8,6 +8,9 @@
 //   char N AT_BYTE X0 X1 UNCOVERED                 one character of box N on the screen
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <string>
 
@@ -16,10 +19,22 @@ namespace {
 constexpr int kEdit[] = {0x160100B3, 0x160100B4};
 constexpr int kLabel[] = {0x160100E7, 0x160100E8};
 
-std::string Text(HWND window) {
-  const int length = GetWindowTextLengthA(window);
+// The text of a window of another process. GetWindowText does not ask such a window (an edit
+// box keeps its text itself), so the box is sent WM_GETTEXT; a label's caption is its window
+// text and GetWindowText reads that.
+std::string BoxText(HWND box) {
+  const auto length = static_cast<int>(SendMessageA(box, WM_GETTEXTLENGTH, 0, 0));
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int read = GetWindowTextA(window, text.data(), length + 1);
+  const auto read = static_cast<int>(SendMessageA(box, WM_GETTEXT, static_cast<WPARAM>(length + 1),
+                                                  reinterpret_cast<LPARAM>(text.data())));
+  text.resize(static_cast<std::size_t>(read > 0 ? read : 0));
+  return text;
+}
+
+std::string Caption(HWND label) {
+  const int length = GetWindowTextLengthA(label);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const int read = GetWindowTextA(label, text.data(), length + 1);
   text.resize(static_cast<std::size_t>(read > 0 ? read : 0));
   return text;
 }
@@ -27,6 +42,8 @@ std::string Text(HWND window) {
 }  // namespace
 
 int main() {
+  // Plain line ends for the scripts that read this.
+  _setmode(_fileno(stdout), _O_BINARY);
   HWND main_window = FindWindowA("DorvaneMainWindow", nullptr);
   if (main_window == nullptr) {
     std::fprintf(stderr, "no Dorvane window\n");
@@ -44,9 +61,9 @@ int main() {
     MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&format), 2);
     std::printf("box %d %ld %ld %ld %ld\n", n + 1, format.left, format.top, format.right,
                 format.bottom);
-    const std::string text = Text(box);
+    const std::string text = BoxText(box);
     // The label's window text is its caption: the overlay, at_byte for at_byte over the box's text.
-    const std::string caption = Text(labels[n]);
+    const std::string caption = Caption(labels[n]);
     int at_byte = 0;
     for (int character = 0; at_byte < static_cast<int>(text.size()); ++character) {
       const int unit = static_cast<unsigned char>(text[at_byte]) > 0x7F &&
