@@ -10,14 +10,7 @@
 namespace dorvane {
 namespace {
 
-class ArrayDeathTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    SetFatalMessageShower(&testing::PrintFatalMessage);
-  }
-  void TearDown() override { SetFatalMessageShower(nullptr); }
-};
+using ArrayDeathTest = testing::FatalPathTest;
 
 TEST(ArrayRecordTest, NewArrayHasTheRecordLayout) {
   const ArrayRecord record = NewArray(10000);

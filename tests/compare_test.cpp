@@ -241,14 +241,7 @@ TEST(TextRoutinesTest, CollectMarkPositionsNumbersUnits) {
   }
 }
 
-class CompareDeathTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    SetFatalMessageShower(&testing::PrintFatalMessage);
-  }
-  void TearDown() override { SetFatalMessageShower(nullptr); }
-};
+using CompareDeathTest = testing::FatalPathTest;
 
 TEST_F(CompareDeathTest, ExhaustedMemoryEndsWithTheFatalReport) {
   // The failure is injected at several depths of the engine; each ends with the report only.

@@ -29,17 +29,7 @@ void Second() {
   g_order[g_order_count++] = 2;
 }
 
-class FatalDeathTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    SetFatalMessageShower(&testing::PrintFatalMessage);
-  }
-  void TearDown() override {
-    SetFatalMessageShower(nullptr);
-    InjectAllocationFailure(-1);
-  }
-};
+using FatalDeathTest = testing::FatalPathTest;
 
 TEST(FormatFailureTest, NamesEachFailure) {
   struct Case {

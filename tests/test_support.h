@@ -2,10 +2,13 @@
 // prints instead of opening a message box.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <string>
 
 #include "core/fatal.h"
+#include "core/storage.h"
 #include "core/text.h"
 
 namespace dorvane::testing {
@@ -41,5 +44,19 @@ inline constexpr int kFatalExitSeen = -1;
 #else
 inline constexpr int kFatalExitSeen = 255;
 #endif
+
+// Death tests of the fatal paths: the report prints instead of waiting for a click, and no
+// injected allocation failure outlives its test.
+class FatalPathTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    SetFatalMessageShower(&PrintFatalMessage);
+  }
+  void TearDown() override {
+    SetFatalMessageShower(nullptr);
+    InjectAllocationFailure(-1);
+  }
+};
 
 }  // namespace dorvane::testing
