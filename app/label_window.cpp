@@ -171,6 +171,10 @@ void TransLabel::SetCaption(TextRef caption) {
 }
 
 void TransLabel::Refresh() {
+  // A hidden label has nothing on the screen to wipe out or to draw; it is drawn when shown.
+  // Skipping it here spares two repaints of a box that may hold a megabyte of text.
+  if (!IsWindowVisible(window_)) return;
+  in_step_with_box_ = false;
   // The ancestor: up through the parents while the window is a child with a parent.
   HWND ancestor = window_;
   while ((GetWindowLongA(ancestor, GWL_STYLE) & WS_POPUP) == 0 && GetParent(ancestor) != nullptr) {
@@ -225,12 +229,17 @@ TransLabel::Layout TransLabel::ComputeLayout(const RECT& client) const {
   // box's horizontal scroll, so that after a paste of a long text the colour still stands
   // over the characters that are shown.
   const auto first = static_cast<int>(SendMessageA(beneath_, EM_GETFIRSTVISIBLELINE, 0, 0));
-  const LRESULT position = SendMessageA(beneath_, EM_POSFROMCHAR, static_cast<WPARAM>(first), 0);
   int first_x = format.left;
   int top = format.top;
-  if (position != -1) {
-    first_x = static_cast<short>(LOWORD(position)) + box_origin.x;
-    top = static_cast<short>(HIWORD(position)) + box_origin.y;
+  // An unscrolled single-line box starts its text at its formatting rectangle. Only a scrolled
+  // one is asked where its first visible character stands: Wine measures the whole line for
+  // that, some 80 ms for a megabyte of text.
+  if (first > 0) {
+    const LRESULT position = SendMessageA(beneath_, EM_POSFROMCHAR, static_cast<WPARAM>(first), 0);
+    if (position != -1) {
+      first_x = static_cast<short>(LOWORD(position)) + box_origin.x;
+      top = static_cast<short>(HIWORD(position)) + box_origin.y;
+    }
   }
   const int before = first > 0 ? BytesBeforeCharacter(beneath_, first) : 0;
   layout.origin_x = first_x - before * cell_width_;
@@ -275,11 +284,14 @@ void TransLabel::DrawCaption(HDC dc, const Layout& layout, int offset_x, int off
 
 void TransLabel::Paint(HDC dc, const RECT& client) const {
   if (caption_.empty()) return;
+  PaintLayout(dc, ComputeLayout(client));
+}
+
+void TransLabel::PaintLayout(HDC dc, const Layout& layout) const {
+  if (caption_.empty() || IsRectEmpty(&layout.clip)) return;
   HFONT font = font_ != nullptr ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   SavedDc saved(dc);
   SelectedObject selected(dc, font);
-  const Layout layout = ComputeLayout(client);
-  if (IsRectEmpty(&layout.clip)) return;
   IntersectClipRect(dc, layout.clip.left, layout.clip.top, layout.clip.right, layout.clip.bottom);
   SetBkMode(dc, TRANSPARENT);
   int shift = 0;
@@ -304,32 +316,42 @@ void TransLabel::Paint(HDC dc, const RECT& client) const {
   DrawCaption(dc, layout, shift, shift);
 }
 
-void TransLabel::DrawOverBeneath(HRGN box_region) const {
-  if (!IsWindowVisible(window_) || caption_.empty() || beneath_ == nullptr) return;
+void TransLabel::DrawOverBeneath(HRGN box_region) {
+  if (!IsWindowVisible(window_) || beneath_ == nullptr) return;
   Region region(CreateRectRgn(0, 0, 0, 0));
   if (!region || CombineRgn(region.get(), box_region, nullptr, RGN_COPY) == ERROR) return;
   POINT box_origin{0, 0};
   MapWindowPoints(beneath_, window_, &box_origin, 1);
   OffsetRgn(region.get(), box_origin.x, box_origin.y);
-  WindowDc dc(window_);
-  if (dc.dc() == nullptr) return;
-  SelectClipRgn(dc.dc(), region.get());
   RECT client{};
   GetClientRect(window_, &client);
-  Paint(dc.dc(), client);
+  const Layout layout = ComputeLayout(client);
+  if (!caption_.empty()) {
+    WindowDc dc(window_);
+    if (dc.dc() == nullptr) return;
+    SelectClipRgn(dc.dc(), region.get());
+    PaintLayout(dc.dc(), layout);
+  }
+  // When the box has repainted all of the label's drawing area, the label on the screen is
+  // exactly its caption over a fresh box; a later paint of the label alone has nothing to do.
+  Region area(CreateRectRgnIndirect(&layout.clip));
+  if (area && CombineRgn(area.get(), area.get(), region.get(), RGN_DIFF) == NULLREGION) {
+    in_step_with_box_ = true;
+  }
 }
 
 LRESULT TransLabel::OnPaint() {
   if (beneath_ != nullptr) {
     // Under Wine the box beneath paints over a transparent sibling that lies above it, and
     // drawing antialiased text over itself thickens it. So the label never draws on its own:
-    // it has the box repaint the area, and the box draws the label over it when done.
+    // it has the box repaint the area, and the box draws the label over it when done. When
+    // the box has just done so for the whole label, there is nothing left to do.
     RECT area{};
     {
       PaintDc paint(window_);
       area = paint.area();
     }
-    if (!IsRectEmpty(&area)) {
+    if (!IsRectEmpty(&area) && !in_step_with_box_) {
       MapWindowPoints(window_, beneath_, reinterpret_cast<POINT*>(&area), 2);
       RedrawWindow(beneath_, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     }
@@ -379,6 +401,10 @@ LRESULT CALLBACK TransLabel::WindowProc(HWND window, UINT message, WPARAM wparam
       return label->OnPrintClient(reinterpret_cast<HDC>(wparam));
     case WM_LBUTTONDOWN:
       return label->OnLeftButtonDown(wparam, lparam);
+    case WM_SHOWWINDOW:
+      // Shown or hidden, what is on the screen no longer follows from the last drawing.
+      label->in_step_with_box_ = false;
+      return DefWindowProcA(window, message, wparam, lparam);
     case WM_NCDESTROY: {
       const LRESULT result = DefWindowProcA(window, message, wparam, lparam);
       label->OnNcDestroy();

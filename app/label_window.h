@@ -50,7 +50,7 @@ class TransLabel {
 
   // Called by the edit box beneath after it has painted region (in its own client
   // coordinates): draws the caption over exactly that region.
-  void DrawOverBeneath(HRGN box_region) const;
+  void DrawOverBeneath(HRGN box_region);
 
   // Where byte 0 of the caption stands and which rectangle may be drawn, in label
   // coordinates. Public for tests.
@@ -79,6 +79,7 @@ class TransLabel {
   LRESULT OnLeftButtonDown(WPARAM wparam, LPARAM lparam);
   void OnNcDestroy();
 
+  void PaintLayout(HDC dc, const Layout& layout) const;
   void DrawCaption(HDC dc, const Layout& layout, int offset_x, int offset_y) const;
 
   HWND window_ = nullptr;
@@ -89,6 +90,8 @@ class TransLabel {
   int cell_width_ = 0;
   int line_height_ = 0;
   bool owned_by_window_ = false;
+  // True while the screen shows exactly the caption drawn over a fresh repaint of the box.
+  bool in_step_with_box_ = false;
   COLORREF colour_;
   Text caption_;
 };
