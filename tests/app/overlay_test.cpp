@@ -125,6 +125,13 @@ TEST_F(OverlayTest, FontIsOneOfCells) {
   int cell = 0;
   EXPECT_TRUE(MeasureCells(main_->font().get(), &cell));
   EXPECT_EQ(cell, main_->font().cell_width());
+  // The default GUI font is kept whenever it is one of cells (SimSun on a Chinese Windows).
+  int stock_cell = 0;
+  const bool stock_in_cells =
+      MeasureCells(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), &stock_cell);
+  EXPECT_EQ(main_->font().is_stock(), stock_in_cells);
+  // The boxes and the labels draw with the one font.
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(edit1(), WM_GETFONT, 0, 0)), main_->font().get());
 }
 
 TEST_F(OverlayTest, PaintsOnlyTheCellsOfItsCharacters) {
