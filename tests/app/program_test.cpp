@@ -5,6 +5,7 @@
 
 #include "app/main_window.h"
 #include "app/window_description.h"
+#include "core/fatal.h"
 #include "core/services.h"
 
 namespace dorvane::app {
@@ -58,6 +59,19 @@ TEST(ProgramTest, ProgramExitRunsOnceAtTheEnd) {
   EndServices(0);
   EXPECT_EQ(g_exit_runs, 1);
   EXPECT_FALSE(g_window_at_exit);
+}
+
+void ShowNothing(const char*) {}
+
+// A start window that cannot be found ends the process through the fatal report, with -1.
+TEST(ProgramDeathTest, UnknownWindowNumberIsFatal) {
+  EXPECT_EXIT(
+      {
+        SetFatalMessageShower(&ShowNothing);
+        InitialiseServices();
+        LoadWindow(0x52010002);
+      },
+      ::testing::ExitedWithCode(-1), "");
 }
 
 }  // namespace
