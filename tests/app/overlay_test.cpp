@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/gdi.h"
 #include "app/label_window.h"
@@ -134,8 +135,25 @@ TEST_F(OverlayTest, FontIsOneOfCells) {
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(edit1(), WM_GETFONT, 0, 0)), main_->font().get());
 }
 
-TEST_F(OverlayTest, PaintsOnlyTheCellsOfItsCharacters) {
-  main_->SetLabelCaption(OverlayLabel::kFirst, CopyText(" a   b"));
+struct CellCase {
+  const char* test_name;
+  const char* caption;
+};
+
+// Each caption is painted alone; every byte that is not a space must get colour in its own
+// cell and nothing else may. An '&' is a character, not a mnemonic marker.
+const CellCase kCellCases[] = {
+    {"Letters", " a   b"},
+    {"Ampersand", "x&y  &&z"},
+    {"Ideographs", "\xD6\xD0 z \xCE\xC4"},
+    {"Punctuation", "#pid=1;"},
+};
+
+class CellTest : public OverlayTest, public ::testing::WithParamInterface<std::size_t> {};
+
+TEST_P(CellTest, PaintsOnlyTheCellsOfItsCharacters) {
+  const std::string caption = kCellCases[GetParam()].caption;
+  main_->SetLabelCaption(OverlayLabel::kFirst, CopyText(caption.c_str()));
   RECT client{};
   GetClientRect(first().hwnd(), &client);
   MemoryCanvas canvas(client.right, client.bottom);
@@ -143,24 +161,38 @@ TEST_F(OverlayTest, PaintsOnlyTheCellsOfItsCharacters) {
   const TransLabel::Layout layout = first().ComputeLayout(client);
   const int cell = main_->font().cell_width();
   ASSERT_GT(cell, 0);
-  int in_a = 0, in_b = 0, elsewhere = 0;
+  std::vector<int> ink(caption.size() + 1, 0);
+  int outside = 0;
   for (int y = 0; y < canvas.height(); ++y) {
     for (int x = 0; x < canvas.width(); ++x) {
       if (!IsRedInk(canvas.at(x, y))) continue;
-      const int byte = (x - layout.origin_x) / cell;
-      if (byte == 1) {
-        ++in_a;
-      } else if (byte == 5) {
-        ++in_b;
+      const int at = (x - layout.origin_x) / cell;
+      if (x < layout.origin_x || at >= static_cast<int>(caption.size()) ||
+          caption[static_cast<std::size_t>(at)] == ' ') {
+        ++outside;
       } else {
-        ++elsewhere;
+        ++ink[static_cast<std::size_t>(at)];
       }
     }
   }
-  EXPECT_GT(in_a, 0);
-  EXPECT_GT(in_b, 0);
-  EXPECT_EQ(elsewhere, 0);
+  EXPECT_EQ(outside, 0);
+  for (std::size_t at = 0; at < caption.size(); ++at) {
+    if (caption[at] == ' ') continue;
+    // A two-byte character may leave one of its two cells blank; the pair must have colour.
+    const bool lead = static_cast<unsigned char>(caption[at]) > 0x7F;
+    if (lead) {
+      EXPECT_GT(ink[at] + ink[at + 1], 0) << "byte " << at;
+      ++at;
+    } else {
+      EXPECT_GT(ink[at], 0) << "byte " << at;
+    }
+  }
 }
+
+INSTANTIATE_TEST_SUITE_P(Overlay, CellTest, ::testing::Range<std::size_t>(0, std::size(kCellCases)),
+                         [](const auto& param_info) {
+                           return kCellCases[param_info.param].test_name;
+                         });
 
 TEST_F(OverlayTest, EmptyCaptionPaintsNothing) {
   RECT client{};
