@@ -32,7 +32,7 @@ fuzz: setup
 	@cmake --build --preset fuzz
 	@tools/run-fuzzers build/fuzz
 
-bench: setup
+bench: build-win32
 	@cmake --preset bench >/dev/null
 	@cmake --build --preset bench
 	@tools/run-bench build/bench

@@ -4,7 +4,8 @@
 set -euo pipefail
 
 want_native=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev)
-want_win32=(g++-mingw-w64-i686 wine wine32:i386 xvfb xdotool imagemagick fonts-wqy-zenhei locales)
+want_win32=(g++-mingw-w64-i686 wine wine32:i386 xvfb x11-utils xdotool imagemagick fonts-wqy-zenhei
+            locales python3)
 
 scope=${1:-all}
 case "$scope" in
