@@ -25,8 +25,11 @@ HINSTANCE Instance() {
   return GetModuleHandleA(nullptr);
 }
 
-void ReleaseServices() {
+void ReleaseDescriptions() {
   g_descriptions_ready = false;
+}
+
+void ReleaseServices() {
   if (g_classes_registered) {
     TransLabel::UnregisterWindowClass(Instance());
     MainWindow::UnregisterWindowClass(Instance());
@@ -44,7 +47,7 @@ void OnToolWindowDestroyed(HWND window) {
 void InitialiseServices() {
   if (!WindowDescriptionsReadable()) FatalReport(Failure::kUnreadableWindowDescriptions);
   g_descriptions_ready = true;
-  SetServiceReleaser(&ReleaseServices);
+  SetServiceReleasers(&ReleaseDescriptions, &ReleaseServices);
 }
 
 void ProgramInit() {}

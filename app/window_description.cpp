@@ -1,6 +1,8 @@
 // The main window's description, as constant data.
 #include "app/window_description.h"
 
+#include "diff/samples.h"
+
 namespace dorvane::app {
 namespace {
 
@@ -9,39 +11,35 @@ constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kAzure{0, 136, 255};
 
-// The host is one of our own choosing; the texts differ only in some of their digits.
-constexpr EditBoxSettings kEdit1Settings{
-    "https://bbs.dorvane.example/forum.php?mod=viewthread&tid=14344644&page=1&ordertype=1"
-    "#pid15671752",
-    true,
-    kBlack,
-    kWhite,
-    true,
-    0,
-    false,
-    false,
-    HorizontalAlignment::kLeft,
-    InputMode::kNormal,
-    CaseConversion::kNone,
-    false,
-    0,
-    0};
-constexpr EditBoxSettings kEdit2Settings{
-    "https://bbs.dorvane.example/forum.php?mod=viewthread&tid=14233658&page=1&ordertype=1"
-    "#pid15667666",
-    true,
-    kBlack,
-    kWhite,
-    true,
-    0,
-    false,
-    false,
-    HorizontalAlignment::kLeft,
-    InputMode::kNormal,
-    CaseConversion::kNone,
-    false,
-    0,
-    0};
+// The sample texts, shared with the command-line tool.
+constexpr EditBoxSettings kEdit1Settings{kSampleFirst,
+                                         true,
+                                         kBlack,
+                                         kWhite,
+                                         true,
+                                         0,
+                                         false,
+                                         false,
+                                         HorizontalAlignment::kLeft,
+                                         InputMode::kNormal,
+                                         CaseConversion::kNone,
+                                         false,
+                                         0,
+                                         0};
+constexpr EditBoxSettings kEdit2Settings{kSampleSecond,
+                                         true,
+                                         kBlack,
+                                         kWhite,
+                                         true,
+                                         0,
+                                         false,
+                                         false,
+                                         HorizontalAlignment::kLeft,
+                                         InputMode::kNormal,
+                                         CaseConversion::kNone,
+                                         false,
+                                         0,
+                                         0};
 
 // 清空 and 对比 in code page 936.
 constexpr ButtonSettings kButton2Settings{"\xC7\xE5\xBF\xD5", false, HorizontalAlignment::kCentre,

@@ -10,7 +10,8 @@ constexpr int kMaxExitCallbacks = 16;
 
 ExitCallback g_callbacks[kMaxExitCallbacks];
 int32_t g_callback_count = 0;
-ExitCallback g_releaser = nullptr;
+ExitCallback g_release_descriptions = nullptr;
+ExitCallback g_release_rest = nullptr;
 bool g_ending = false;
 
 }  // namespace
@@ -31,23 +32,33 @@ int32_t ExitCallbackCount() {
   return g_callback_count;
 }
 
-void SetServiceReleaser(ExitCallback releaser) {
-  g_releaser = releaser;
+void SetServiceReleasers(ExitCallback descriptions, ExitCallback rest) {
+  g_release_descriptions = descriptions;
+  g_release_rest = rest;
 }
 
 bool ServicesEnding() {
   return g_ending;
 }
 
+namespace {
+
+void RunOnce(ExitCallback& routine) {
+  if (ExitCallback taken = routine) {
+    routine = nullptr;
+    taken();
+  }
+}
+
+}  // namespace
+
 void EndServices(int32_t /*code*/) {
   g_ending = true;
+  RunOnce(g_release_descriptions);
   // A callback may register another; the loop bound follows the count as it stands.
   for (int32_t i = 0; i < g_callback_count; ++i) g_callbacks[i]();
   g_callback_count = 0;
-  if (ExitCallback releaser = g_releaser) {
-    g_releaser = nullptr;
-    releaser();
-  }
+  RunOnce(g_release_rest);
 }
 
 }  // namespace dorvane

@@ -17,16 +17,17 @@ void ClearExitCallbacks();
 // The number of routines in the exit-callback list.
 int32_t ExitCallbackCount();
 
-// A routine of start-up that EndServices runs to release what it acquired (the window
-// descriptions, the window classes). Called once, after the exit callbacks.
-void SetServiceReleaser(ExitCallback releaser);
+// The routines of start-up that EndServices runs to give back what it acquired: the first
+// releases the window descriptions before the exit callbacks run, the second everything else
+// (the window classes) after them. Each is called at most once; either may be null.
+void SetServiceReleasers(ExitCallback descriptions, ExitCallback rest);
 
 // True once EndServices has begun.
 bool ServicesEnding();
 
-// The end steps: marks the services as ending, calls the exit callbacks once each in order of
-// registration, empties the list and runs the releaser. code is the exit code the process is
-// about to end with; it is informational.
+// The end steps: marks the services as ending, releases the window descriptions, calls the
+// exit callbacks once each in order of registration, empties the list and releases the rest. code
+// is the exit code the process is about to end with; it is informational.
 void EndServices(int32_t code);
 
 }  // namespace dorvane

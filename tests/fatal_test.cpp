@@ -20,13 +20,19 @@ void ExitWith42() {
   std::_Exit(42);
 }
 
-int g_order[4];
+int g_order[8];
 int g_order_count = 0;
 void First() {
   g_order[g_order_count++] = 1;
 }
 void Second() {
   g_order[g_order_count++] = 2;
+}
+void ReleaseDescriptions() {
+  g_order[g_order_count++] = 10;
+}
+void ReleaseRest() {
+  g_order[g_order_count++] = 20;
 }
 
 using FatalDeathTest = testing::FatalPathTest;
@@ -76,19 +82,24 @@ TEST_F(FatalDeathTest, AnUnsatisfiableSizeIsExhaustedMemory) {
               ::testing::ExitedWithCode(testing::kFatalExitSeen), "2147483648 bytes");
 }
 
-TEST(EndServicesTest, CallsEachRoutineOnceInOrderOfRegistration) {
+TEST(EndServicesTest, ReleasesDescriptionsThenCallsEachRoutineOnceInOrderThenTheRest) {
   ClearExitCallbacks();
   g_order_count = 0;
+  SetServiceReleasers(&ReleaseDescriptions, &ReleaseRest);
   RegisterExitCallback(&First);
   RegisterExitCallback(&Second);
   RegisterExitCallback(&First);  // already there: no second entry
   EXPECT_EQ(ExitCallbackCount(), 2);
   EndServices(0);
-  ASSERT_EQ(g_order_count, 2);
-  EXPECT_EQ(g_order[0], 1);
-  EXPECT_EQ(g_order[1], 2);
+  ASSERT_EQ(g_order_count, 4);
+  EXPECT_EQ(g_order[0], 10);
+  EXPECT_EQ(g_order[1], 1);
+  EXPECT_EQ(g_order[2], 2);
+  EXPECT_EQ(g_order[3], 20);
   EXPECT_EQ(ExitCallbackCount(), 0);
   EXPECT_TRUE(ServicesEnding());
+  EndServices(0);  // the list is empty and the releasers have run: nothing happens again
+  EXPECT_EQ(g_order_count, 4);
 }
 
 }  // namespace
