@@ -9,6 +9,8 @@ namespace dorvane::platform {
 // A block of n bytes from the process heap, or nullptr when the heap cannot give it.
 void* HeapAllocate(std::size_t n) noexcept;
 void HeapRelease(void* block) noexcept;
+// The usable size of a block from HeapAllocate, for the storage statistics.
+std::size_t HeapBlockSize(const void* block) noexcept;
 
 // Shows the text of a fatal report: a modal error message box without owner window on
 // Windows, a line on standard error elsewhere. Returns once the user has seen it.

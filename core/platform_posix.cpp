@@ -1,5 +1,7 @@
 // The platform layer on systems other than Windows: the C heap and standard error.
+#include <malloc.h>
 #include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -13,6 +15,10 @@ void* HeapAllocate(std::size_t n) noexcept {
 
 void HeapRelease(void* block) noexcept {
   std::free(block);
+}
+
+std::size_t HeapBlockSize(const void* block) noexcept {
+  return malloc_usable_size(const_cast<void*>(block));
 }
 
 void ShowFatalMessage(const char* message) noexcept {

@@ -13,6 +13,10 @@ void HeapRelease(void* block) noexcept {
   HeapFree(GetProcessHeap(), 0, block);
 }
 
+std::size_t HeapBlockSize(const void* block) noexcept {
+  return HeapSize(GetProcessHeap(), 0, block);
+}
+
 void ShowFatalMessage(const char* message) noexcept {
   // No owner window: the main window stays enabled while the box is open.
   MessageBoxA(nullptr, message, "Dorvane", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);

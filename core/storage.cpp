@@ -12,6 +12,8 @@ namespace {
 
 std::int64_t g_fail_after = -1;
 std::int64_t g_live_blocks = 0;
+std::int64_t g_live_bytes = 0;
+std::int64_t g_peak_bytes = 0;
 
 // Blocks are bounded so that every length and position inside them stays a 32-bit signed
 // integer, as the values promise.
@@ -28,12 +30,15 @@ void* AllocateBlock(std::size_t n) {
   void* block = n <= kMaxBlock ? platform::HeapAllocate(n) : nullptr;
   if (block == nullptr) FatalReport(Failure::kOutOfMemory, n);
   ++g_live_blocks;
+  g_live_bytes += static_cast<std::int64_t>(platform::HeapBlockSize(block));
+  if (g_live_bytes > g_peak_bytes) g_peak_bytes = g_live_bytes;
   return block;
 }
 
 void ReleaseBlock(const void* block) {
   if (block == nullptr || IsLiteral(block)) return;
   --g_live_blocks;
+  g_live_bytes -= static_cast<std::int64_t>(platform::HeapBlockSize(block));
   platform::HeapRelease(const_cast<void*>(block));
 }
 
@@ -49,6 +54,18 @@ void InjectAllocationFailure(std::int64_t successes) {
 
 std::int64_t LiveBlockCount() {
   return g_live_blocks;
+}
+
+std::int64_t LiveBlockBytes() {
+  return g_live_bytes;
+}
+
+std::int64_t PeakBlockBytes() {
+  return g_peak_bytes;
+}
+
+void ResetPeakBlockBytes() {
+  g_peak_bytes = g_live_bytes;
 }
 
 }  // namespace dorvane

@@ -24,4 +24,10 @@ void InjectAllocationFailure(std::int64_t successes);
 // Test hook: the number of blocks given and not yet released.
 std::int64_t LiveBlockCount();
 
+// Statistics for the benchmarks: the bytes of the blocks given and not yet released, and the
+// most there have been since the last reset.
+std::int64_t LiveBlockBytes();
+std::int64_t PeakBlockBytes();
+void ResetPeakBlockBytes();
+
 }  // namespace dorvane

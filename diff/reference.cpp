@@ -19,23 +19,35 @@ Text MarkBytes(int32_t length) {
   return mask;
 }
 
-// Every run of kMinimumRunUnits or more units of `units` is searched in haystack; its first
-// occurrence is written into mask and flagged as covered. The runs from one start are built by
-// joining one unit after the other onto the run before, which yields the same texts as joining
-// each run afresh; since every run is only ever found where the haystack holds its very bytes,
-// the order of the writes does not matter.
+// Marks the first occurrence of one run in haystack: its bytes go into mask, and its place is
+// flagged as covered.
+void MarkRun(const Text& run, TextRef haystack, Text& mask, ByteBuffer& covered) {
+  const int32_t d = FirstOccurrence(haystack, run);
+  if (d == -1) return;
+  OverwriteAt(run, mask, d - 1);
+  std::memset(covered.Data() + (d - 1), 1, static_cast<std::size_t>(ByteLength(run)));
+}
+
+// Every run of kMinimumRunUnits or more units of `units` is searched in haystack. Since a run
+// is only ever found where the haystack holds its very bytes, the order of the writes does not
+// matter, and both ways of building the runs give the same mask.
 void MarkRuns(const TextArray& units, int32_t count, TextRef haystack, Text& mask,
-              ByteBuffer& covered) {
+              ByteBuffer& covered, RunBuilding building) {
+  if (building == RunBuilding::kAfresh) {
+    for (int32_t j = kMinimumRunUnits; j <= count; ++j) {
+      for (int32_t k = 1; k <= count - j + 1; ++k) {
+        Text run;
+        for (int32_t u = k; u < k + j; ++u) run = JoinTexts(run, units.At(u));
+        MarkRun(run, haystack, mask, covered);
+      }
+    }
+    return;
+  }
   for (int32_t k = 1; k <= count - kMinimumRunUnits + 1; ++k) {
     Text run;
     for (int32_t u = k; u <= count; ++u) {
       run = JoinTexts(run, units.At(u));
-      if (u - k + 1 < kMinimumRunUnits) continue;
-      const int32_t d = FirstOccurrence(haystack, run);
-      if (d != -1) {
-        OverwriteAt(run, mask, d - 1);
-        std::memset(covered.Data() + (d - 1), 1, static_cast<std::size_t>(ByteLength(run)));
-      }
+      if (u - k + 1 >= kMinimumRunUnits) MarkRun(run, haystack, mask, covered);
     }
   }
 }
@@ -50,7 +62,7 @@ struct Marked {
   Coverage coverage;
 };
 
-Marked MarkBoth(TextRef first, TextRef second) {
+Marked MarkBoth(TextRef first, TextRef second, RunBuilding building) {
   Marked m;
   m.n1 = UnitsForComparison(first, m.units1);
   m.n2 = UnitsForComparison(second, m.units2);
@@ -65,8 +77,8 @@ Marked MarkBoth(TextRef first, TextRef second) {
     std::memset(m.coverage.second.Data(), 0, static_cast<std::size_t>(ByteLength(second)));
   }
   // The runs of each text are searched in the other input text, never in a mask.
-  MarkRuns(m.units1, m.n1, second, m.mask2, m.coverage.second);
-  MarkRuns(m.units2, m.n2, first, m.mask1, m.coverage.first);
+  MarkRuns(m.units1, m.n1, second, m.mask2, m.coverage.second, building);
+  MarkRuns(m.units2, m.n2, first, m.mask1, m.coverage.first, building);
   m.mask1 = HeadBytes(m.mask1, ByteLength(first));
   m.mask2 = HeadBytes(m.mask2, ByteLength(second));
   return m;
@@ -172,12 +184,13 @@ int32_t UnitsForComparison(TextRef text, TextArray& units) {
   return count;
 }
 
-Coverage ReferenceCoverage(TextRef first, TextRef second) {
-  return std::move(MarkBoth(first, second).coverage);
+Coverage ReferenceCoverage(TextRef first, TextRef second, RunBuilding building) {
+  return std::move(MarkBoth(first, second, building).coverage);
 }
 
-void CompareTextsReference(TextRef first, TextRef second, LabelCaptions& labels) {
-  Marked m = MarkBoth(first, second);
+void CompareTextsReference(TextRef first, TextRef second, LabelCaptions& labels,
+                           RunBuilding building) {
+  Marked m = MarkBoth(first, second, building);
   labels.SetLabelCaption(OverlayLabel::kFirst, LiteralOverlay(first, m.mask1, m.units1, m.n1));
   labels.SetLabelCaption(OverlayLabel::kSecond, LiteralOverlay(second, m.mask2, m.units2, m.n2));
 }
