@@ -26,6 +26,7 @@
 #include "core/block_array.h"
 #include "diff/compare.h"
 #include "diff/coverage.h"
+#include "diff/prefetch.h"
 #include "diff/segment.h"
 #include "diff/suffix_array.h"
 
@@ -60,7 +61,10 @@ class Engine {
     MatchBackwardAndDecide();
     // The decided lengths go from suffix order into text order, in the LCP array's place.
     BlockArray<int32_t> by_position = std::move(lcp_);
-    for (int32_t r = 0; r < n_; ++r) by_position[sa_[r]] = match_[r];
+    for (int32_t r = 0; r < n_; ++r) {
+      if (r + kPrefetchDistance < n_) Prefetch(by_position.data() + sa_[r + kPrefetchDistance]);
+      by_position[sa_[r]] = match_[r];
+    }
     sa_.Reset();
     match_.Reset();
     Sweep(a_, la_, by_position.data(), coverage.first);

@@ -7,22 +7,10 @@
 #include "diff/suffix_array.h"
 
 #include "core/block_array.h"
+#include "diff/prefetch.h"
 
 namespace dorvane {
 namespace {
-
-// How far ahead the induced-sorting scans prefetch: far enough to hide a memory access, near
-// enough that the slot ahead is usually filled already.
-constexpr int32_t kPrefetchDistance = 16;
-
-template <typename Symbol>
-void Prefetch(const Symbol* p) {
-#if defined(__GNUC__)
-  __builtin_prefetch(p);
-#else
-  (void)p;
-#endif
-}
 
 // Replaces every symbol by symbol << 1 | (1 if its suffix is S-type). The last is S-type.
 template <typename Symbol>
@@ -71,6 +59,10 @@ class Sais {
     // Compact the sorted LMS substrings into the first n1 slots.
     int32_t n1 = 0;
     for (int32_t i = 0; i < n_; ++i) {
+      if (prefetch_ && i + kPrefetchDistance < n_) {
+        const int32_t ahead = sa_[i + kPrefetchDistance];
+        if (ahead > 0) Prefetch(s_ + ahead - 1);
+      }
       const int32_t pos = sa_[i];
       sa_[n1] = pos;
       n1 += IsLms(pos);
@@ -81,6 +73,7 @@ class Sais {
     int32_t name = 0;
     int32_t prev = -1;
     for (int32_t i = 0; i < n1; ++i) {
+      if (prefetch_ && i + kPrefetchDistance < n1) Prefetch(s_ + sa_[i + kPrefetchDistance]);
       const int32_t pos = sa_[i];
       bool differs = false;
       for (int32_t d = 0; d < n_; ++d) {
@@ -117,9 +110,13 @@ class Sais {
       s1[j < n1 ? j : n1 - 1] = i;
       j += IsLms(i);
     }
-    for (int32_t i = 0; i < n1; ++i) sa1[i] = s1[sa1[i]];
+    for (int32_t i = 0; i < n1; ++i) {
+      if (prefetch_ && i + kPrefetchDistance < n1) Prefetch(s1 + sa1[i + kPrefetchDistance]);
+      sa1[i] = s1[sa1[i]];
+    }
     for (int32_t i = n1; i < n_; ++i) sa_[i] = -1;
     for (int32_t i = n1 - 1; i >= 0; --i) {
+      if (prefetch_ && i >= kPrefetchDistance) Prefetch(s_ + sa_[i - kPrefetchDistance]);
       const int32_t j = sa_[i];
       sa_[i] = -1;
       sa_[--bucket_[Sym(j)]] = j;
@@ -155,7 +152,7 @@ class Sais {
   void InduceL() {
     BucketStarts();
     for (int32_t i = 0; i < n_; ++i) {
-      if (i + kPrefetchDistance < n_) {
+      if (prefetch_ && i + kPrefetchDistance < n_) {
         const int32_t ahead = sa_[i + kPrefetchDistance];
         if (ahead > 0) Prefetch(s_ + ahead - 1);
       }
@@ -172,7 +169,7 @@ class Sais {
   void InduceS() {
     BucketEnds();
     for (int32_t i = n_ - 1; i >= 0; --i) {
-      if (i >= kPrefetchDistance) {
+      if (prefetch_ && i >= kPrefetchDistance) {
         const int32_t ahead = sa_[i - kPrefetchDistance];
         if (ahead > 0) Prefetch(s_ + ahead - 1);
       }
@@ -194,6 +191,8 @@ class Sais {
   BlockArray<int32_t> count_;
   BlockArray<int32_t> bucket_;
   int32_t sink_ = 0;
+  // Below this size the arrays stay in the caches and prefetching only costs instructions.
+  bool prefetch_ = n_ > (1 << 16);
 };
 
 }  // namespace
@@ -209,10 +208,18 @@ void BuildLcpArray(const uint16_t* text, int32_t n, const int32_t* sa, int32_t* 
   // right, the LCP of suffix i with phi[i] is at least that of suffix i - 1 less one, so h
   // falls by at most one per step; the lengths found in text order (kept in phi's place) are
   // then put into sorted order.
+  // All three loops jump around memory; each prefetches what it will touch a few steps on.
   phi[sa[0]] = -1;
-  for (int32_t r = 1; r < n; ++r) phi[sa[r]] = sa[r - 1];
+  for (int32_t r = 1; r < n; ++r) {
+    if (r + kPrefetchDistance < n) Prefetch(phi + sa[r + kPrefetchDistance]);
+    phi[sa[r]] = sa[r - 1];
+  }
   int32_t h = 0;
   for (int32_t i = 0; i < n; ++i) {
+    if (i + kPrefetchDistance < n) {
+      const int32_t ahead = phi[i + kPrefetchDistance];
+      if (ahead >= 0) Prefetch(text + ahead);
+    }
     const int32_t j = phi[i];
     if (j < 0) {
       h = 0;
@@ -223,7 +230,10 @@ void BuildLcpArray(const uint16_t* text, int32_t n, const int32_t* sa, int32_t* 
     phi[i] = h;
     if (h > 0) --h;
   }
-  for (int32_t r = 0; r < n; ++r) lcp[r] = phi[sa[r]];
+  for (int32_t r = 0; r < n; ++r) {
+    if (r + kPrefetchDistance < n) Prefetch(phi + sa[r + kPrefetchDistance]);
+    lcp[r] = phi[sa[r]];
+  }
 }
 
 }  // namespace dorvane
