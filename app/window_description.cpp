@@ -11,35 +11,26 @@ constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kAzure{0, 136, 255};
 
-// The sample texts, shared with the command-line tool.
-constexpr EditBoxSettings kEdit1Settings{kSampleFirst,
-                                         true,
-                                         kBlack,
-                                         kWhite,
-                                         true,
-                                         0,
-                                         false,
-                                         false,
-                                         HorizontalAlignment::kLeft,
-                                         InputMode::kNormal,
-                                         CaseConversion::kNone,
-                                         false,
-                                         0,
-                                         0};
-constexpr EditBoxSettings kEdit2Settings{kSampleSecond,
-                                         true,
-                                         kBlack,
-                                         kWhite,
-                                         true,
-                                         0,
-                                         false,
-                                         false,
-                                         HorizontalAlignment::kLeft,
-                                         InputMode::kNormal,
-                                         CaseConversion::kNone,
-                                         false,
-                                         0,
-                                         0};
+// Both edit boxes have the same settings but for their text: the sample texts, shared with the
+// command-line tool.
+constexpr EditBoxSettings EditBoxWithText(const char* text) {
+  return EditBoxSettings{text,
+                         true,
+                         kBlack,
+                         kWhite,
+                         true,
+                         0,
+                         false,
+                         false,
+                         HorizontalAlignment::kLeft,
+                         InputMode::kNormal,
+                         CaseConversion::kNone,
+                         false,
+                         0,
+                         0};
+}
+constexpr EditBoxSettings kEdit1Settings = EditBoxWithText(kSampleFirst);
+constexpr EditBoxSettings kEdit2Settings = EditBoxWithText(kSampleSecond);
 
 // 清空 and 对比 in code page 936.
 constexpr ButtonSettings kButton2Settings{"\xC7\xE5\xBF\xD5", false, HorizontalAlignment::kCentre,
