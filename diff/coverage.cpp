@@ -77,33 +77,48 @@ class Engine {
     if (!flags.IsNone()) std::memset(flags.Data(), 0, static_cast<std::size_t>(flags.Length()));
   }
 
-  bool InFirst(int32_t g) const { return g < la_; }
-  // The end of the text that holds g: the global position of its separator or end.
-  int32_t TextEnd(int32_t g) const { return InFirst(g) ? la_ : n_ - 1; }
-  uint8_t ByteAt(int32_t g) const {
-    return static_cast<uint8_t>(InFirst(g) ? a_[g] : b_[g - la_ - 1]);
-  }
+  // Where the texts lie in the joined string, and what each position is; the passes work on a
+  // copy of it and on raw views of the arrays.
+  struct Layout {
+    int32_t first_length;  // the separator's position
+    int32_t end;           // the end's position
+    bool lead_bytes;
+    const uint8_t* place;
 
-  // Text index 0 for the first text, 1 for the second, -1 for a position that starts no unit.
-  // Without lead bytes every byte starts a unit and the place table is not needed.
-  int Side(int32_t g) const {
-    if (g == la_ || g == n_ - 1) return -1;
-    if (lead_bytes_ && place_[g] != kUnitStart) return -1;
-    return InFirst(g) ? 0 : 1;
-  }
-  // The longest prefix of a common stretch of length l starting at unit start i that ends at a
-  // unit boundary of i's text. Units are at most two bytes, so that is l or l - 1.
-  int32_t Aligned(int32_t i, int32_t l) const {
-    return (!lead_bytes_ || place_[i + l] != kInside) ? l : l - 1;
-  }
+    bool InFirst(int32_t g) const { return g < first_length; }
+    // The end of the text that holds g: the global position of its separator or end.
+    int32_t TextEnd(int32_t g) const { return InFirst(g) ? first_length : end; }
+    // Text index 0 for the first text, 1 for the second, -1 for a position that starts no
+    // unit. Without lead bytes every byte starts a unit and the place table is not needed.
+    int Side(int32_t g) const {
+      if (g == first_length || g == end) return -1;
+      if (lead_bytes && place[g] != kUnitStart) return -1;
+      return InFirst(g) ? 0 : 1;
+    }
+    // The longest prefix of a common stretch of length l starting at unit start i that ends at
+    // a unit boundary of i's text. Units are at most two bytes, so that is l or l - 1.
+    int32_t Aligned(int32_t i, int32_t l) const {
+      return (!lead_bytes || place[i + l] != kInside) ? l : l - 1;
+    }
+  };
+  Layout MakeLayout() const { return Layout{la_, n_ - 1, lead_bytes_, place_.data()}; }
 
   void BuildIndex() {
     BlockArray<uint16_t> joined(static_cast<std::size_t>(n_));
-    for (int32_t g = 0; g < la_; ++g) joined[g] = static_cast<uint16_t>(ByteAt(g) + 2);
+    unsigned seen = 0;  // the bits of all bytes: bit 7 tells whether any lead byte occurs
+    for (int32_t i = 0; i < la_; ++i) {
+      const auto byte = static_cast<uint8_t>(a_[i]);
+      seen |= byte;
+      joined[i] = static_cast<uint16_t>(byte + 2);
+    }
     joined[la_] = 1;
-    for (int32_t g = la_ + 1; g < n_ - 1; ++g) joined[g] = static_cast<uint16_t>(ByteAt(g) + 2);
+    for (int32_t i = 0; i < lb_; ++i) {
+      const auto byte = static_cast<uint8_t>(b_[i]);
+      seen |= byte;
+      joined[la_ + 1 + i] = static_cast<uint16_t>(byte + 2);
+    }
     joined[n_ - 1] = 0;
-    for (int32_t g = 0; g < n_ - 1 && !lead_bytes_; ++g) lead_bytes_ = joined[g] > 0x7F + 2;
+    lead_bytes_ = (seen & 0x80) != 0;
     if (lead_bytes_) {
       place_ = BlockArray<uint8_t>(static_cast<std::size_t>(n_));
       Mark(0, a_, la_);
@@ -133,6 +148,7 @@ class Engine {
   }
 
   bool EndsInLoneLead(int side) const {
+    if (!lead_bytes_) return false;
     const char* text = side == 0 ? a_ : b_;
     const int32_t length = side == 0 ? la_ : lb_;
     int32_t i = 0;
@@ -145,39 +161,45 @@ class Engine {
   // of whole other-text suffixes where that text ends in a lone lead byte; match_ by rank.
   void MatchForward() {
     const bool lone[2] = {EndsInLoneLead(0), EndsInLoneLead(1)};
+    const bool any_lone = lone[0] || lone[1];
     BlockArray<int32_t> whole[2];
     int32_t whole_top[2] = {0, 0};
     for (int side = 0; side < 2; ++side) {
       if (lone[side]) whole[side] = BlockArray<int32_t>(static_cast<std::size_t>(side ? lb_ : la_));
     }
+    const Layout at = MakeLayout();
+    const int32_t n = n_;
+    const int32_t* const sa = sa_.data();
+    const int32_t* const lcp = lcp_.data();
+    int32_t* const match = match_.data();
     int32_t last[2] = {-1, -1};
     int32_t run[2] = {0, 0};
-    for (int32_t r = 0; r < n_; ++r) {
-      const int32_t l = lcp_[r];
+    for (int32_t r = 0; r < n; ++r) {
+      const int32_t l = lcp[r];
       if (run[0] > l) run[0] = l;
       if (run[1] > l) run[1] = l;
-      for (int side = 0; side < 2; ++side) {
-        // A whole suffix stays a prefix only while every LCP since it is at least its length.
-        if (lone[side]) {
+      if (any_lone) {
+        for (int side = 0; side < 2; ++side) {
+          // A whole suffix stays a prefix only while every LCP since it is at least its length.
           while (whole_top[side] > 0 && whole[side][whole_top[side] - 1] > l) --whole_top[side];
         }
       }
-      const int32_t g = sa_[r];
-      const int side = Side(g);
-      match_[r] = 0;
+      const int32_t g = sa[r];
+      const int side = at.Side(g);
+      match[r] = 0;
       if (side < 0) continue;
       const int other = 1 - side;
       int32_t best = 0;
-      if (last[other] >= 0) best = Aligned(last[other], run[other]);
+      if (last[other] >= 0) best = at.Aligned(last[other], run[other]);
       if (lone[other] && whole_top[other] > 0) {
         const int32_t length = whole[other][whole_top[other] - 1];
         if (length > best) best = length;
       }
-      match_[r] = best;
+      match[r] = best;
       last[side] = g;
       run[side] = kInfinite;
       if (lone[side]) {
-        whole[side][whole_top[side]] = TextEnd(g) - g;
+        whole[side][whole_top[side]] = at.TextEnd(g) - g;
         ++whole_top[side];
       }
     }
@@ -193,49 +215,46 @@ class Engine {
     BlockArray<int32_t> stack(static_cast<std::size_t>(n_));
     int32_t* bottom[2] = {stack.data(), stack.data() + la_};
     int32_t top[2] = {0, 0};
+    // gap[s]: the LCP of the current rank with the last unit start of text s walked past, which
+    // is both the other text's match for M(p) and the own text's step for L(p).
     int32_t gap[2] = {kInfinite, kInfinite};
     int32_t last[2] = {-1, -1};
-    int32_t run[2] = {kInfinite, kInfinite};
-    auto decide = [&](int32_t rank, int32_t previous_factor) {
-      const int32_t below = lcp_[rank];
-      const int32_t factor = below > previous_factor ? below : previous_factor;
-      if (match_[rank] <= factor) match_[rank] = 0;
-    };
+    const Layout at = MakeLayout();
+    const int32_t* const sa = sa_.data();
+    int32_t* const lcp = lcp_.data();
+    int32_t* const match = match_.data();
     auto pop_while_after = [&](int side, int32_t position, int32_t l) {
       while (top[side] > 0) {
         const int32_t rank = bottom[side][top[side] - 1];
-        if (sa_[rank] < position) break;
+        if (sa[rank] < position) break;
         --top[side];
-        decide(rank, l);
-        if (l > lcp_[rank]) l = lcp_[rank];
+        const int32_t below = lcp[rank];
+        if (match[rank] <= (below > l ? below : l)) match[rank] = 0;
+        if (l > below) l = below;
       }
       return l;
     };
     for (int32_t r = n_ - 1; r >= 0; --r) {
-      const int32_t l_here = lcp_[r];
-      const int32_t g = sa_[r];
-      const int side = Side(g);
+      const int32_t l_here = lcp[r];
+      const int32_t g = sa[r];
+      const int side = at.Side(g);
       if (side >= 0) {
         const int other = 1 - side;
         if (last[other] >= 0) {
-          const int32_t aligned = Aligned(last[other], run[other]);
-          if (aligned > match_[r]) match_[r] = aligned;
+          const int32_t aligned = at.Aligned(last[other], gap[other]);
+          if (aligned > match[r]) match[r] = aligned;
         }
         last[side] = g;
-        run[side] = kInfinite;
-
         int32_t l = gap[side] == kInfinite ? 0 : gap[side];
         l = pop_while_after(side, g, l);
         // With nothing beneath, no smaller position lies in this direction.
-        lcp_[r] = top[side] > 0 ? l : 0;
+        lcp[r] = top[side] > 0 ? l : 0;
         bottom[side][top[side]] = r;
         ++top[side];
         gap[side] = kInfinite;
       }
-      for (int s = 0; s < 2; ++s) {
-        if (run[s] > l_here) run[s] = l_here;
-        if (gap[s] > l_here) gap[s] = l_here;
-      }
+      if (gap[0] > l_here) gap[0] = l_here;
+      if (gap[1] > l_here) gap[1] = l_here;
     }
     pop_while_after(0, -1, 0);
     pop_while_after(1, -1, 0);

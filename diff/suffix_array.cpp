@@ -148,38 +148,51 @@ class Sais {
     }
   }
   // The two scans are written without branches on the suffix types, which follow no pattern
-  // the processor could predict: a slot that gets no suffix is written to sink_ instead.
+  // the processor could predict: a suffix that goes nowhere is written to a spare slot. The
+  // members are copied into locals first, since a store through sa_ could otherwise change
+  // them as far as the compiler knows.
   void InduceL() {
     BucketStarts();
-    for (int32_t i = 0; i < n_; ++i) {
-      if (prefetch_ && i + kPrefetchDistance < n_) {
-        const int32_t ahead = sa_[i + kPrefetchDistance];
-        if (ahead > 0) Prefetch(s_ + ahead - 1);
+    const Symbol* const s = s_;
+    int32_t* const sa = sa_;
+    int32_t* const bucket = bucket_.data();
+    const int32_t n = n_;
+    const int32_t ahead_limit = prefetch_ ? n - kPrefetchDistance : 0;
+    int32_t sink = 0;
+    for (int32_t i = 0; i < n; ++i) {
+      if (i < ahead_limit) {
+        const int32_t ahead = sa[i + kPrefetchDistance];
+        if (ahead > 0) Prefetch(s + ahead - 1);
       }
-      const int32_t j = sa_[i] - 1;
+      const int32_t j = sa[i] - 1;
       const bool valid = j >= 0;
-      const Symbol v = s_[valid ? j : 0];
+      const Symbol v = s[valid ? j : 0];
       const bool l_type = valid && (v & 1) == 0;
-      int32_t& slot = bucket_[v >> 1];
-      int32_t* target = l_type ? sa_ + slot : &sink_;
+      int32_t& slot = bucket[v >> 1];
+      int32_t* target = l_type ? sa + slot : &sink;
       *target = j;
       slot += l_type ? 1 : 0;
     }
   }
   void InduceS() {
     BucketEnds();
+    const Symbol* const s = s_;
+    int32_t* const sa = sa_;
+    int32_t* const bucket = bucket_.data();
+    const int32_t ahead_limit = prefetch_ ? kPrefetchDistance : n_;
+    int32_t sink = 0;
     for (int32_t i = n_ - 1; i >= 0; --i) {
-      if (prefetch_ && i >= kPrefetchDistance) {
-        const int32_t ahead = sa_[i - kPrefetchDistance];
-        if (ahead > 0) Prefetch(s_ + ahead - 1);
+      if (i >= ahead_limit) {
+        const int32_t ahead = sa[i - kPrefetchDistance];
+        if (ahead > 0) Prefetch(s + ahead - 1);
       }
-      const int32_t j = sa_[i] - 1;
+      const int32_t j = sa[i] - 1;
       const bool valid = j >= 0;
-      const Symbol v = s_[valid ? j : 0];
+      const Symbol v = s[valid ? j : 0];
       const bool s_type = valid && (v & 1) != 0;
-      int32_t& slot = bucket_[v >> 1];
+      int32_t& slot = bucket[v >> 1];
       slot -= s_type ? 1 : 0;
-      int32_t* target = s_type ? sa_ + slot : &sink_;
+      int32_t* target = s_type ? sa + slot : &sink;
       *target = j;
     }
   }
@@ -208,15 +221,17 @@ void BuildLcpArray(const uint16_t* text, int32_t n, const int32_t* sa, int32_t* 
   // right, the LCP of suffix i with phi[i] is at least that of suffix i - 1 less one, so h
   // falls by at most one per step; the lengths found in text order (kept in phi's place) are
   // then put into sorted order.
-  // All three loops jump around memory; each prefetches what it will touch a few steps on.
+  // All three loops jump around memory; on arrays larger than the caches each prefetches what
+  // it will touch a few steps on.
+  const int32_t ahead_limit = n > (1 << 16) ? n - kPrefetchDistance : 0;
   phi[sa[0]] = -1;
   for (int32_t r = 1; r < n; ++r) {
-    if (r + kPrefetchDistance < n) Prefetch(phi + sa[r + kPrefetchDistance]);
+    if (r < ahead_limit) Prefetch(phi + sa[r + kPrefetchDistance]);
     phi[sa[r]] = sa[r - 1];
   }
   int32_t h = 0;
   for (int32_t i = 0; i < n; ++i) {
-    if (i + kPrefetchDistance < n) {
+    if (i < ahead_limit) {
       const int32_t ahead = phi[i + kPrefetchDistance];
       if (ahead >= 0) Prefetch(text + ahead);
     }
@@ -226,12 +241,13 @@ void BuildLcpArray(const uint16_t* text, int32_t n, const int32_t* sa, int32_t* 
       phi[i] = 0;
       continue;
     }
-    while (i + h < n && j + h < n && text[i + h] == text[j + h]) ++h;
+    // The unique 0 at the end stops every comparison before it could run past the text.
+    while (text[i + h] == text[j + h]) ++h;
     phi[i] = h;
     if (h > 0) --h;
   }
   for (int32_t r = 0; r < n; ++r) {
-    if (r + kPrefetchDistance < n) Prefetch(phi + sa[r + kPrefetchDistance]);
+    if (r < ahead_limit) Prefetch(phi + sa[r + kPrefetchDistance]);
     lcp[r] = phi[sa[r]];
   }
 }

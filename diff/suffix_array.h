@@ -12,6 +12,7 @@ namespace dorvane {
 void BuildSuffixArray(uint16_t* text, int32_t n, int32_t alphabet, int32_t* sa);
 
 // lcp[r] = length of the longest common prefix of the suffixes sa[r - 1] and sa[r]; lcp[0] = 0.
+// The text is the suffix array's: ended by its only 0.
 // The permuted-LCP method of Kärkkäinen, Manzini and Puglisi ("Permuted Longest-Common-Prefix
 // Array", 2009); phi is scratch space of n entries.
 void BuildLcpArray(const uint16_t* text, int32_t n, const int32_t* sa, int32_t* lcp, int32_t* phi);
