@@ -40,14 +40,17 @@ class Sais {
   }
 
   void Run() {
-    if (n_ == 1) {
+    // Locals: a store through sa_ could change the int32_t members as far as the compiler knows.
+    const int32_t n = n_;
+    const bool prefetch = prefetch_;
+    if (n == 1) {
       sa_[0] = 0;
       return;
     }
     // Stage 1: LMS positions at the ends of their buckets, then induce to sort LMS substrings.
-    for (int32_t i = 0; i < n_; ++i) sa_[i] = -1;
+    for (int32_t i = 0; i < n; ++i) sa_[i] = -1;
     BucketEnds();
-    for (int32_t i = 1; i < n_; ++i) {
+    for (int32_t i = 1; i < n; ++i) {
       const int32_t lms = IsLms(i);
       int32_t& slot = bucket_[Sym(i)];
       slot -= lms;
@@ -58,8 +61,8 @@ class Sais {
 
     // Compact the sorted LMS substrings into the first n1 slots.
     int32_t n1 = 0;
-    for (int32_t i = 0; i < n_; ++i) {
-      if (prefetch_ && i + kPrefetchDistance < n_) {
+    for (int32_t i = 0; i < n; ++i) {
+      if (prefetch && i + kPrefetchDistance < n) {
         const int32_t ahead = sa_[i + kPrefetchDistance];
         if (ahead > 0) Prefetch(s_ + ahead - 1);
       }
@@ -69,14 +72,14 @@ class Sais {
     }
     // Name them: equal LMS substrings (equal symbols and types) get equal names. No two LMS
     // positions are adjacent, so slot n1 + pos / 2 is unique for each.
-    for (int32_t i = n1; i < n_; ++i) sa_[i] = -1;
+    for (int32_t i = n1; i < n; ++i) sa_[i] = -1;
     int32_t name = 0;
     int32_t prev = -1;
     for (int32_t i = 0; i < n1; ++i) {
-      if (prefetch_ && i + kPrefetchDistance < n1) Prefetch(s_ + sa_[i + kPrefetchDistance]);
+      if (prefetch && i + kPrefetchDistance < n1) Prefetch(s_ + sa_[i + kPrefetchDistance]);
       const int32_t pos = sa_[i];
       bool differs = false;
-      for (int32_t d = 0; d < n_; ++d) {
+      for (int32_t d = 0; d < n; ++d) {
         if (prev == -1 || s_[pos + d] != s_[prev + d]) {
           differs = true;
           break;
@@ -89,13 +92,13 @@ class Sais {
       }
       sa_[n1 + pos / 2] = name - 1;
     }
-    for (int32_t i = n_ - 1, j = n_ - 1; i >= n1; --i) {
+    for (int32_t i = n - 1, j = n - 1; i >= n1; --i) {
       if (sa_[i] >= 0) sa_[j--] = sa_[i];
     }
 
     // Stage 2: sort the reduced string, recursively while names repeat.
     int32_t* sa1 = sa_;
-    int32_t* s1 = sa_ + n_ - n1;
+    int32_t* s1 = sa_ + n - n1;
     if (name < n1) {
       PackTypes(s1, n1);
       Sais<int32_t>(s1, n1, name, sa1).Run();
@@ -105,18 +108,18 @@ class Sais {
 
     // Stage 3: put the LMS suffixes in sorted order at their bucket ends and induce the rest.
     BucketEnds();
-    for (int32_t i = 1, j = 0; i < n_; ++i) {
+    for (int32_t i = 1, j = 0; i < n; ++i) {
       // j stays below n1 until the last LMS position, so the spare write lands in s1 as well.
       s1[j < n1 ? j : n1 - 1] = i;
       j += IsLms(i);
     }
     for (int32_t i = 0; i < n1; ++i) {
-      if (prefetch_ && i + kPrefetchDistance < n1) Prefetch(s1 + sa1[i + kPrefetchDistance]);
+      if (prefetch && i + kPrefetchDistance < n1) Prefetch(s1 + sa1[i + kPrefetchDistance]);
       sa1[i] = s1[sa1[i]];
     }
-    for (int32_t i = n1; i < n_; ++i) sa_[i] = -1;
+    for (int32_t i = n1; i < n; ++i) sa_[i] = -1;
     for (int32_t i = n1 - 1; i >= 0; --i) {
-      if (prefetch_ && i >= kPrefetchDistance) Prefetch(s_ + sa_[i - kPrefetchDistance]);
+      if (prefetch && i >= kPrefetchDistance) Prefetch(s_ + sa_[i - kPrefetchDistance]);
       const int32_t j = sa_[i];
       sa_[i] = -1;
       sa_[--bucket_[Sym(j)]] = j;
